@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+// Small text routines shared by the customer screens, the order screen, caller
+// identification and the online backup. None keeps state.
+
+// The digits 0-9 of the value's text, in order; a Null value gives the empty text.
+QString SoNumeros(const QVariant& value);
+
+// Leaves only the digits in `t` and returns them as "1234-5678" (8 digits) or "91234-5678"
+// (9 digits); any other count gives back the text exactly as it was passed in.
+QString FormataTelefone(QString& t);
+
+// Capitalises a personal or place name: "  joão  silva das neves " gives "João  Silva das
+// Neves". The particles e, de, da, do, das, dos are lowered except as the first word.
+QString NomeProprio(const QString& text);
+
+// A date as a Jet literal "#MM/dd/yyyy#", or "NULL" for Null, blank or non-date values.
+// Accepts QDate, QDateTime and text in dd/MM/yyyy or yyyy-MM-dd.
+QString FormataDataSQL(const QVariant& value);
+
+// The same reading as FormataDataSQL, as a value to bind: a QDate, or a null QDate variant.
+QVariant toSqlDate(const QVariant& value);
+
+// The value list of an INSERT for the remote server. Every element is replaced by its
+// trimmed text. `formatoServidor` quotes dates with apostrophes (SQL Server) instead of "#".
+// Throws std::overflow_error for a number outside the currency range.
+QString MontaValores(QVariantList& values, bool formatoServidor);
+
+// The 27 state abbreviations, in the order of the state lists.
+QStringList CarregaUF();
+
+// The 42 street types, in the order of the street-type lists.
+QStringList CarregaTipoLogradouro();
