@@ -1,0 +1,218 @@
+#include "data/Database.h"
+
+#include "data/Schema.h"
+#include "data/TextMatch.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUuid>
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace {
+
+const QString kSqliteSource = QStringLiteral("SQLite");
+const QString kPostgresSource = QStringLiteral("PostgreSQL");
+constexpr int kLockWaitMs = 5000;
+
+void sqliteFold(sqlite3_context* context, int, sqlite3_value** arguments) {
+    sqlite3_value* value = arguments[0];
+    if (sqlite3_value_type(value) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    const int size = sqlite3_value_bytes(value);
+    const QByteArray folded = textMatch::foldText(QString::fromUtf8(text, size)).toUtf8();
+    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+bool isPostgresLockState(const QString& sqlState) {
+    return sqlState == QLatin1String("55P03") || sqlState == QLatin1String("40P01") ||
+           sqlState == QLatin1String("40001");
+}
+
+} // namespace
+
+Database::Database(const ConnectionSpec& spec, const QString& connectionName)
+    : m_spec(spec), m_name(connectionName) {}
+
+Database::~Database() {
+    if (m_inTransaction)
+        rollback();
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+std::unique_ptr<Database> Database::open(const ConnectionSpec& spec, OpenMode mode) {
+    // The constructor is private; the pointer owns the object from the first moment.
+    std::unique_ptr<Database> db(new Database(
+        spec, QStringLiteral("brisko-") + QUuid::createUuid().toString(QUuid::WithoutBraces)));
+    db->connect(mode);
+    if (spec.engine == Engine::Sqlite)
+        db->tuneSqlite();
+    else
+        db->tunePostgres();
+    Schema::ensure(*db);
+    return db;
+}
+
+QString Database::sourceName() const {
+    return engine() == Engine::Sqlite ? kSqliteSource : kPostgresSource;
+}
+
+void Database::connect(OpenMode mode) {
+    if (engine() == Engine::Sqlite) {
+        // SQLite would quietly create an empty file where the real one was expected.
+        if (mode == OpenMode::ExistingOnly && !QFileInfo(m_spec.sqliteFile).isFile())
+            throw DbError(DbError::kGeneric,
+                          QStringLiteral("Arquivo de banco de dados não encontrado: %1")
+                              .arg(m_spec.sqliteFile),
+                          kSqliteSource);
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(m_spec.sqliteFile);
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockWaitMs));
+    } else {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        m_db.setHostName(m_spec.host);
+        m_db.setPort(m_spec.port);
+        m_db.setUserName(m_spec.user);
+        m_db.setPassword(m_spec.password);
+        m_db.setDatabaseName(m_spec.databaseName);
+        QString options = m_spec.connectOptions;
+        if (!options.contains(QLatin1String("connect_timeout")))
+            options +=
+                QLatin1String(options.isEmpty() ? "" : ";") + QStringLiteral("connect_timeout=30");
+        m_db.setConnectOptions(options);
+    }
+    if (!m_db.isValid())
+        throw DbError(
+            DbError::kGeneric,
+            QStringLiteral("Driver de banco de dados indisponível: %1").arg(m_db.driverName()),
+            sourceName());
+    if (!m_db.open())
+        fail(m_db.lastError());
+}
+
+void Database::tuneSqlite() {
+    const QVariant handle = m_db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw DbError(DbError::kGeneric, QStringLiteral("Conexão SQLite sem handle nativo"),
+                      kSqliteSource);
+    sqlite3* native = *static_cast<sqlite3* const*>(handle.constData());
+    // Deterministic, so that SQLite accepts it in index expressions.
+    const int rc = sqlite3_create_function_v2(native, "brisko_fold", 1,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                              nullptr, &sqliteFold, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw DbError(rc, QString::fromUtf8(sqlite3_errmsg(native)), kSqliteSource);
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
+void Database::tunePostgres() {
+    exec(QStringLiteral("SET lock_timeout = '%1ms'").arg(kLockWaitMs));
+    // "already exists, skipping" notices would reach stderr on every start.
+    exec(QStringLiteral("SET client_min_messages = warning"));
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& binds) {
+    QSqlQuery query(m_db);
+    if (binds.isEmpty()) {
+        if (!query.exec(sql))
+            fail(query.lastError());
+        return query;
+    }
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    execPrepared(query, binds);
+    return query;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& binds) {
+    QSqlQuery query = exec(sql, binds);
+    QVariant value;
+    if (query.next())
+        value = query.value(0);
+    else if (query.lastError().type() != QSqlError::NoError)
+        fail(query.lastError());
+    query.finish();
+    return value;
+}
+
+QSqlQuery Database::prepare(const QString& sql) {
+    QSqlQuery query(m_db);
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    return query;
+}
+
+void Database::execPrepared(QSqlQuery& query, const QVariantList& binds) {
+    for (qsizetype i = 0; i < binds.size(); ++i)
+        query.bindValue(int(i), binds.at(i));
+    if (!query.exec())
+        fail(query.lastError());
+}
+
+DbError Database::toDbError(Engine engine, const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    const QString description =
+        error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+    bool numeric = false;
+    const int number = code.toInt(&numeric);
+    if (engine == Engine::Sqlite) {
+        // Extended result codes carry the primary code in their low byte.
+        const int primary = number & 0xff;
+        if (numeric && (primary == SQLITE_BUSY || primary == SQLITE_LOCKED))
+            return DbError(DbError::kInUse, description, kSqliteSource);
+        return DbError(numeric ? number : DbError::kGeneric, description, kSqliteSource);
+    }
+    if (isPostgresLockState(code))
+        return DbError(DbError::kInUse, description, kPostgresSource);
+    return DbError(numeric ? number : DbError::kGeneric, description, kPostgresSource);
+}
+
+void Database::fail(const QSqlError& error) const {
+    throw toDbError(engine(), error);
+}
+
+QVariant Database::dateValue(const QDate& date) {
+    // QSQLITE binds a QDate as its ISO text; QPSQL as a date literal.
+    return date.isValid() ? QVariant(date) : QVariant(QMetaType::fromType<QDate>());
+}
+
+QDate Database::dateFrom(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate();
+    case QMetaType::QDateTime:
+        return value.toDateTime().date();
+    default:
+        return QDate::fromString(value.toString().left(10), Qt::ISODate);
+    }
+}
+
+void Database::begin() {
+    if (m_inTransaction)
+        throw std::logic_error("transactions do not nest");
+    // IMMEDIATE takes SQLite's write lock now, so waiting for another writer happens here,
+    // under the busy timeout, instead of failing half way through.
+    exec(engine() == Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    m_inTransaction = true;
+}
+
+void Database::commit() {
+    exec(QStringLiteral("COMMIT"));
+    m_inTransaction = false;
+}
+
+void Database::rollback() noexcept {
+    QSqlQuery query(m_db);
+    query.exec(QStringLiteral("ROLLBACK"));
+    m_inTransaction = false;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "data/ConnectionSpec.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+// The program's tables, in the column order the INSERT statements and the online backup use.
+class Schema {
+public:
+    enum class ColumnKind {
+        AutoId,     // automatic leading number no statement writes
+        PrimaryKey, // key written by the program, never repeated
+        UniqueKey,  // key written by the program next to an AutoId
+        Integer,
+        Money, // integer centavos
+        Date,  // ISO text on SQLite, DATE on PostgreSQL
+        Text,  // `width` characters, unbounded when 0
+        Flag,  // fl_sincroniza: one character or NULL
+    };
+    struct Column {
+        QString name;
+        ColumnKind kind;
+        int width = 0;
+    };
+    struct Table {
+        QString name;
+        QList<Column> columns;
+        QStringList columnNames() const;
+    };
+    struct Index {
+        QString name;
+        QString table;
+        QString column;
+        bool folded; // on brisko_fold(column), for case- and accent-insensitive lookups
+    };
+
+    static constexpr int kVersion = 1;
+
+    static QList<Table> tables();
+    static Table table(const QString& name);
+    static QList<Index> indexes();
+
+    static QString createTableSql(ConnectionSpec::Engine engine, const Table& table,
+                                  const QString& createAs = {});
+    static QString createIndexSql(ConnectionSpec::Engine engine, const Index& index);
+
+    // Brings the database to kVersion, step by step in one transaction; refuses a database
+    // made by a newer program. Database::open runs it.
+    static void ensure(Database& db);
+    // 0 for a database that has never been set up.
+    static int version(Database& db);
+};
+
+// The declared character width of a text column; 0 when it has none.
+int declaredTextWidth(Database& db, const QString& table, const QString& column);
+
+// Widens TB_Item.ite_Nome and TB_Produto.pro_Produto to 100 characters, keeping every row;
+// does nothing to a column that is already 100 wide. Throws DbError (kInUse when another
+// workstation holds the table); the caller decides whether that matters.
+void US_AtualizaTamanhoNomeItem(Database& db);
