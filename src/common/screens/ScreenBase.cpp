@@ -1,0 +1,96 @@
+#include "common/screens/ScreenBase.h"
+
+#include "common/screens/ErrorRoutine.h"
+#include "common/screens/FocusColours.h"
+#include "common/screens/KeyFilterAttacher.h"
+#include "common/screens/RoundedMask.h"
+#include "common/screens/TitleButtons.h"
+#include "common/screens/WindowDragger.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+
+ScreenBase::ScreenBase(MessageBoxes& messages, QWidget* parent, const ScreenOptions& options)
+    : QDialog(parent), m_messages(messages), m_options(options), m_command1(new QPushButton(this)) {
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setAutoDefault(false);
+    m_command1->setFocusPolicy(Qt::NoFocus);
+    m_command1->hide();
+    connect(m_command1, &QPushButton::clicked, this, &QWidget::close);
+
+    if (!options.frameless) {
+        return;
+    }
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    RoundedMask::attach(this, options.radius);
+    if (options.titleButtons != TitleButtonSet::None) {
+        setMouseTracking(true);
+        m_titleButtons = new TitleButtons(this, options.titleButtons == TitleButtonSet::All
+                                                    ? TitleButtons::Reacting::All
+                                                    : TitleButtons::Reacting::CloseOnly);
+        connect(m_titleButtons, &TitleButtons::closeClicked, this, &QWidget::close);
+        new WindowDragger(this);
+    }
+}
+
+void ScreenBase::error(const std::exception& failure) {
+    TrataErro(m_messages, failure);
+}
+
+void ScreenBase::roundFrame(QWidget* frame) {
+    RoundedMask::attach(frame, ScreenOptions::kFrameRadius);
+}
+
+void ScreenBase::attachFocusColours(QWidget* field, bool keyField) {
+    FocusColours::attach(field, keyField);
+}
+
+void ScreenBase::attachKeyFilter(QWidget* field, KeyFilterMode mode) {
+    KeyFilterAttacher::attach(field, mode);
+}
+
+bool ScreenBase::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
+        place();
+    }
+    return QDialog::event(event);
+}
+
+void ScreenBase::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_command1->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// QDialog's own Esc handling and its closeEvent both end in reject(); outside a close this
+// turns it into one, inside a close it finishes the dialog.
+void ScreenBase::reject() {
+    if (m_inCloseEvent) {
+        QDialog::reject();
+        return;
+    }
+    close();
+}
+
+void ScreenBase::closeEvent(QCloseEvent* event) {
+    const QScopedValueRollback guard(m_inCloseEvent, true);
+    QDialog::closeEvent(event);
+}
+
+void ScreenBase::place() {
+    if (m_options.placement == ScreenPlacement::Designed || !screen()) {
+        return;
+    }
+    const QRect display = screen()->geometry();
+    const QSize outer = frameGeometry().size();
+    const int left = display.left() + (display.width() - outer.width()) / 2;
+    const int top = m_options.placement == ScreenPlacement::Centred
+                        ? display.top() + (display.height() - outer.height()) / 2
+                        : display.top() + m_options.topTwips / ScreenOptions::kTwipsPerPixel;
+    move(left, top);
+}
