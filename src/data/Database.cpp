@@ -42,6 +42,7 @@ Database::Database(const ConnectionSpec& spec, const QString& connectionName)
 Database::~Database() {
     if (m_inTransaction)
         rollback();
+    m_parked.clear();
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
@@ -94,7 +95,7 @@ void Database::connect(OpenMode mode) {
             QStringLiteral("Driver de banco de dados indisponível: %1").arg(m_db.driverName()),
             sourceName());
     if (!m_db.open())
-        fail(m_db.lastError());
+        throw toDbError(engine(), m_db.lastError());
 }
 
 void Database::tuneSqlite() {
@@ -123,11 +124,11 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& binds) {
     QSqlQuery query(m_db);
     if (binds.isEmpty()) {
         if (!query.exec(sql))
-            fail(query.lastError());
+            fail(query);
         return query;
     }
     if (!query.prepare(sql))
-        fail(query.lastError());
+        fail(query);
     execPrepared(query, binds);
     return query;
 }
@@ -138,7 +139,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& binds) {
     if (query.next())
         value = query.value(0);
     else if (query.lastError().type() != QSqlError::NoError)
-        fail(query.lastError());
+        fail(query);
     query.finish();
     return value;
 }
@@ -146,7 +147,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& binds) {
 QSqlQuery Database::prepare(const QString& sql) {
     QSqlQuery query(m_db);
     if (!query.prepare(sql))
-        fail(query.lastError());
+        fail(query);
     return query;
 }
 
@@ -154,7 +155,7 @@ void Database::execPrepared(QSqlQuery& query, const QVariantList& binds) {
     for (qsizetype i = 0; i < binds.size(); ++i)
         query.bindValue(int(i), binds.at(i));
     if (!query.exec())
-        fail(query.lastError());
+        fail(query);
 }
 
 DbError Database::toDbError(Engine engine, const QSqlError& error) {
@@ -175,8 +176,16 @@ DbError Database::toDbError(Engine engine, const QSqlError& error) {
     return DbError(numeric ? number : DbError::kGeneric, description, kPostgresSource);
 }
 
-void Database::fail(const QSqlError& error) const {
+void Database::fail(const QSqlError& error) {
+    if (m_inTransaction)
+        m_transactionFailed = true;
     throw toDbError(engine(), error);
+}
+
+void Database::fail(const QSqlQuery& query) {
+    if (m_inTransaction && engine() == Engine::Postgres)
+        m_parked.append(query);
+    fail(query.lastError());
 }
 
 QVariant Database::dateValue(const QDate& date) {
@@ -204,9 +213,18 @@ void Database::begin() {
     // under the busy timeout, instead of failing half way through.
     exec(engine() == Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
     m_inTransaction = true;
+    m_transactionFailed = false;
 }
 
 void Database::commit() {
+    // SQLite would commit the statements that did succeed, PostgreSQL silently none: a unit
+    // of work with a failed statement is never committed on either.
+    if (m_transactionFailed) {
+        rollback();
+        throw DbError(DbError::kGeneric,
+                      QStringLiteral("A transação foi desfeita por um erro anterior."),
+                      sourceName());
+    }
     exec(QStringLiteral("COMMIT"));
     m_inTransaction = false;
 }
@@ -215,4 +233,6 @@ void Database::rollback() noexcept {
     QSqlQuery query(m_db);
     query.exec(QStringLiteral("ROLLBACK"));
     m_inTransaction = false;
+    m_transactionFailed = false;
+    m_parked.clear();
 }

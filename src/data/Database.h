@@ -62,7 +62,8 @@ private:
     void connect(OpenMode mode);
     void tuneSqlite();
     void tunePostgres();
-    [[noreturn]] void fail(const QSqlError& error) const;
+    [[noreturn]] void fail(const QSqlError& error);
+    [[noreturn]] void fail(const QSqlQuery& query);
 
     void begin();
     void commit();
@@ -72,4 +73,8 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     bool m_inTransaction = false;
+    bool m_transactionFailed = false;
+    // Failed statements of an aborted PostgreSQL transaction can only be released after the
+    // rollback.
+    QList<QSqlQuery> m_parked;
 };
