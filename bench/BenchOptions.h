@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data/ConnectionSpec.h"
+
+#include <QStringList>
+#include <optional>
+
+struct BenchOptions {
+    ConnectionSpec::Engine engine = ConnectionSpec::Engine::Sqlite;
+    QString uri;  // PostgreSQL database to fill
+    QString file; // SQLite file; a temporary one when empty
+    int customers = 100000;
+    int orders = 1000000;
+
+    static QString usage();
+    // Nothing, with the reason in `error`, for arguments it cannot use.
+    static std::optional<BenchOptions> parse(const QStringList& arguments, QString& error);
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <vector>
+
+// One timed operation: `runOnce` does the whole thing once (choosing its own random input)
+// and is timed from the outside.
+struct BenchOperation {
+    QString name;
+    double targetMedianMs = 0; // 0: no target
+    int runs = 1000;
+    std::function<void()> runOnce;
+};
+
+struct BenchResult {
+    QString name;
+    int runs = 0;
+    double medianMs = 0;
+    double p99Ms = 0;
+    double targetMedianMs = 0;
+
+    bool hasTarget() const { return targetMedianMs > 0; }
+    bool met() const { return !hasTarget() || medianMs <= targetMedianMs; }
+};
+
+// The operations of a run, in the order they were added. Each theme of benchmarks has a
+// register...Operations(BenchRegistry&, ...) function that main calls.
+class BenchRegistry {
+public:
+    void add(BenchOperation operation);
+    const std::vector<BenchOperation>& operations() const { return m_operations; }
+
+private:
+    std::vector<BenchOperation> m_operations;
+};
+
+// The p-th percentile (0..100) of the samples, nearest rank.
+double percentile(std::vector<double> samples, double p);
+BenchResult measure(const BenchOperation& operation, int warmUpRuns = 20);
+QString formatResults(const QList<BenchResult>& results);

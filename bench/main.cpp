@@ -1,0 +1,84 @@
+#include "BenchOptions.h"
+#include "BenchRegistry.h"
+#include "DataGenerator.h"
+#include "LookupBench.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr quint64 kSeed = 20240615;
+
+// Benchmarks run from here; a new theme adds its register...Operations call.
+void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& random) {
+    registerLookupOperations(registry, db, random);
+}
+
+qint64 customerCount(Database& db) {
+    return db.scalar(QStringLiteral("SELECT count(*) FROM TB_Cliente")).toLongLong();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QString error;
+    const auto options = BenchOptions::parse(app.arguments(), error);
+    if (!options) {
+        std::fputs(qPrintable(error), stderr);
+        return 2;
+    }
+    try {
+        std::optional<QTemporaryDir> scratch;
+        ConnectionSpec spec;
+        if (options->engine == ConnectionSpec::Engine::Postgres) {
+            const auto pg = ConnectionSpec::fromPostgresUri(options->uri);
+            if (!pg) {
+                std::fputs("--uri is not a postgresql:// URI\n", stderr);
+                return 2;
+            }
+            spec = *pg;
+        } else if (options->file.isEmpty()) {
+            scratch.emplace(QDir::temp().filePath(QStringLiteral("brisko-bench-XXXXXX")));
+            spec = ConnectionSpec::sqlite(scratch->filePath(QStringLiteral("bench.db")));
+        } else {
+            spec = ConnectionSpec::sqlite(options->file);
+        }
+
+        std::printf("database: %s\n", qPrintable(spec.describe()));
+        auto db = Database::open(spec, Database::OpenMode::CreateIfMissing);
+        if (customerCount(*db) == 0) {
+            std::printf("generating %d customers and %d orders...\n", options->customers,
+                        options->orders);
+            std::fflush(stdout);
+            DataGenerator(*db, kSeed).generate(options->customers, options->orders);
+        } else {
+            std::printf("using the data already there\n");
+        }
+        std::printf("customers %lld, orders %lld, items %lld\n\n",
+                    static_cast<long long>(customerCount(*db)),
+                    db->scalar(QStringLiteral("SELECT count(*) FROM TB_Pedido")).toLongLong(),
+                    db->scalar(QStringLiteral("SELECT count(*) FROM TB_Item")).toLongLong());
+
+        std::mt19937_64 random(kSeed + 1);
+        BenchRegistry registry;
+        registerOperations(registry, *db, random);
+        QList<BenchResult> results;
+        for (const BenchOperation& operation : registry.operations())
+            results << measure(operation);
+        std::fputs(qPrintable(formatResults(results)), stdout);
+        return 0;
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "database error %d (%s): %s\n", e.number(), qPrintable(e.source()),
+                     qPrintable(e.description()));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+    return 1;
+}
