@@ -11,6 +11,7 @@ struct BenchOptions {
     QString file; // SQLite file; a temporary one when empty
     int customers = 100000;
     int orders = 1000000;
+    int startupRuns = 20;
 
     static QString usage();
     // Nothing, with the reason in `error`, for arguments it cannot use.

@@ -2,6 +2,7 @@
 #include "BenchRegistry.h"
 #include "DataGenerator.h"
 #include "LookupBench.h"
+#include "StartupBench.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
@@ -73,6 +74,11 @@ int main(int argc, char** argv) {
         for (const BenchOperation& operation : registry.operations())
             results << measure(operation);
         std::fputs(qPrintable(formatResults(results)), stdout);
+        if (options->startupRuns > 0) {
+            std::printf("\n");
+            std::fflush(stdout);
+            std::fputs(qPrintable(startupReport(options->startupRuns)), stdout);
+        }
         return 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "database error %d (%s): %s\n", e.number(), qPrintable(e.source()),
