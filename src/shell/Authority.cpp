@@ -1,0 +1,25 @@
+#include "shell/Authority.h"
+
+#include "shell/Session.h"
+
+namespace authority {
+
+bool refuses(int code, Area area) {
+    if (code < kMinCode || code > kMaxCode) {
+        return true;
+    }
+    switch (area) {
+    case Area::UserScreens:
+        return code == 4;
+    case Area::ReportsAndExports:
+        return code == 2 || code == 4;
+    }
+    return true;
+}
+
+bool isBuiltInAdministrator(const Session& session) {
+    return session.gUsuarioSenha == QLatin1String("KOBALT") ||
+           session.gUsuarioLogin == QLatin1String("BRISKO");
+}
+
+} // namespace authority
