@@ -1,5 +1,6 @@
 #include "shell/Authority.h"
 
+#include "shell/Authentication.h"
 #include "shell/Session.h"
 
 namespace authority {
@@ -18,8 +19,8 @@ bool refuses(int code, Area area) {
 }
 
 bool isBuiltInAdministrator(const Session& session) {
-    return session.gUsuarioSenha == QLatin1String("KOBALT") ||
-           session.gUsuarioLogin == QLatin1String("BRISKO");
+    return session.gUsuarioSenha == Authentication::kAdministradorSenha ||
+           session.gUsuarioLogin == Authentication::kAdministradorUsuario;
 }
 
 } // namespace authority

@@ -16,7 +16,7 @@ inline constexpr int kMaxCode = 4;
 
 bool refuses(int code, Area area);
 
-// The login BRISKO / KOBALT lifts every check.
+// The built-in administrator's login lifts every check.
 bool isBuiltInAdministrator(const Session& session);
 
 } // namespace authority

@@ -12,16 +12,13 @@ namespace {
 
 using Program = ExternalPrograms::Program;
 
-QString makeExecutable(const QString& folder, const QString& name) {
-    const QString path = folder + QLatin1Char('/') + name;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qFatal("cannot write %s", qPrintable(path));
+QString makeExecutable(const QTemporaryDir& dir, const QString& name) {
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n") < 0) {
+        qFatal("cannot write %s", qPrintable(file.fileName()));
     }
-    file.write("#!/bin/sh\n");
-    file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
+    return file.fileName();
 }
 
 } // namespace
@@ -30,60 +27,56 @@ class TestExternalPrograms : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void programs_data() {
+    void resolution_data() {
         QTest::addColumn<Program>("program");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("notepad") << Program::BlocoDeNotas << "BlocoDeNotas";
-        QTest::newRow("calculator") << Program::Calculadora << "Calculadora";
+        QTest::addColumn<QString>("configured");
+        QTest::addColumn<QStringList>("expected"); // names in the folder; empty: not found
+        QTest::newRow("notepad: first default present")
+            << Program::BlocoDeNotas << "" << QStringList{"gedit"};
+        QTest::newRow("calculator: first default present")
+            << Program::Calculadora << "" << QStringList{"galculator"};
+        QTest::newRow("configured, with arguments")
+            << Program::BlocoDeNotas << "\"meu editor\" --novo"
+            << QStringList{"meu editor", "--novo"};
+        QTest::newRow("configured but missing")
+            << Program::Calculadora << "/nao/existe/calc" << QStringList{};
     }
-
-    void firstDefaultFoundWins_data() { programs_data(); }
-    void firstDefaultFoundWins() {
+    void resolution() {
         QFETCH(Program, program);
+        QFETCH(QString, configured);
+        QFETCH(QStringList, expected);
         QTemporaryDir dir;
         const QStringList defaults = ExternalPrograms::defaults(program);
-        QVERIFY(defaults.size() >= 2);
-        // Only the second and the last are installed: the earlier of them is taken.
-        const QString second = makeExecutable(dir.path(), defaults[1]);
-        makeExecutable(dir.path(), defaults.last());
-        QCOMPARE(ExternalPrograms::resolve(program, dir.filePath(QStringLiteral("none.ini")),
-                                           {dir.path()}),
-                 QStringList{second});
-    }
-
-    void iniOverridesWithArguments_data() { programs_data(); }
-    void iniOverridesWithArguments() {
-        QFETCH(Program, program);
-        QFETCH(QString, key);
-        QTemporaryDir dir;
-        makeExecutable(dir.path(), ExternalPrograms::defaults(program).first());
-        const QString mine = makeExecutable(dir.path(), QStringLiteral("meu editor"));
-        const QString ini = dir.filePath(QStringLiteral("Configuracao.ini"));
-        GravaIni(ini, QStringLiteral("Geral"), key, QStringLiteral("\"meu editor\" --novo"));
-        QCOMPARE(ExternalPrograms::resolve(program, ini, {dir.path()}),
-                 (QStringList{mine, QStringLiteral("--novo")}));
-    }
-
-    void nothingFoundIsAnError_data() {
-        QTest::addColumn<QString>("configured");
-        QTest::newRow("no default installed") << QString();
-        QTest::newRow("configured program missing") << "/nao/existe/editor";
-    }
-    void nothingFoundIsAnError() {
-        QFETCH(QString, configured);
-        QTemporaryDir dir;
+        // The second and the last default are installed, and a program of our own.
+        makeExecutable(dir, defaults[1]);
+        makeExecutable(dir, defaults.last());
+        makeExecutable(dir, QStringLiteral("meu editor"));
         const QString ini = dir.filePath(QStringLiteral("Configuracao.ini"));
         if (!configured.isEmpty()) {
-            GravaIni(ini, QStringLiteral("Geral"), QStringLiteral("BlocoDeNotas"), configured);
+            GravaIni(ini, QStringLiteral("Geral"), ExternalPrograms::iniKey(program), configured);
         }
         try {
-            ExternalPrograms::resolve(Program::BlocoDeNotas, ini, {dir.path()});
+            QStringList command = ExternalPrograms::resolve(program, ini, {dir.path()});
+            QVERIFY(!expected.isEmpty());
+            expected[0] = dir.filePath(expected[0].isEmpty() ? defaults[1] : expected[0]);
+            QCOMPARE(command, expected);
+        } catch (const DbError& e) {
+            QVERIFY2(expected.isEmpty(), qPrintable(e.description()));
+            QCOMPARE(e.number(), ExternalPrograms::kNotFound);
+            QVERIFY(e.description().contains(configured));
+        }
+    }
+
+    void nothingInstalledNamesTheDefaults() {
+        QTemporaryDir dir;
+        try {
+            ExternalPrograms::resolve(Program::BlocoDeNotas, dir.filePath(QStringLiteral("x.ini")),
+                                      {dir.path()});
             QFAIL("no error");
         } catch (const DbError& e) {
             QCOMPARE(e.number(), ExternalPrograms::kNotFound);
             QVERIFY(e.description().contains(
-                configured.isEmpty() ? ExternalPrograms::defaults(Program::BlocoDeNotas).first()
-                                     : configured));
+                ExternalPrograms::defaults(Program::BlocoDeNotas).join(QStringLiteral(", "))));
         }
     }
 };
