@@ -1,0 +1,649 @@
+#include "app/AppHome.h"
+#include "app/IniFile.h"
+#include "app/Settings.h"
+#include "common/screens/ErrorRoutine.h"
+#include "common/screens/ScreenContext.h"
+#include "data/Connections.h"
+#include "shell/ExternalPrograms.h"
+#include "shell/Session.h"
+#include "shell/screens/ImageMenu.h"
+#include "shell/screens/MDIPrincipal.h"
+#include "shell/screens/TrayController.h"
+#include "shell/screens/frmSobre.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TestDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QtTest>
+
+namespace {
+
+const QString kSuficiente =
+    QStringLiteral("Voce não tem autoridade suficiente para executar essa ação");
+const QString kSufuciente =
+    QStringLiteral("Voce não tem autoridade sufuciente para executar essa ação");
+const QString kVersion = QStringLiteral("%1.%2.%3")
+                             .arg(BRISKO_VERSION_MAJOR)
+                             .arg(BRISKO_VERSION_MINOR)
+                             .arg(BRISKO_VERSION_PATCH);
+
+// The window over a database with the schema, in a home folder of its own; exits are noted.
+struct Fixture {
+    explicit Fixture(std::optional<ConnectionSpec> spec = std::nullopt)
+        : connections(spec.value_or(fx.spec())) {
+        settings.gNomeEmpresa = QStringLiteral("Pizzaria Forno à Lenha");
+    }
+
+    void addUser(const QString& nome, int autoridade) {
+        db->exec(QStringLiteral("INSERT INTO TB_Usuario (usu_ID, usu_Nome, usu_Usuario, "
+                                "usu_Senha, usu_Autoridade) VALUES (?, ?, ?, ?, ?)"),
+                 {++users, nome, nome, QStringLiteral("SENHA"), autoridade});
+    }
+
+    MDIPrincipal& make() {
+        window = std::make_unique<MDIPrincipal>(context);
+        window->setExitFunction([this](int code) { exits.append(code); });
+        return *window;
+    }
+
+    TestDatabase fx;
+    std::unique_ptr<Database> db = fx.create();
+    QTemporaryDir homeDir;
+    AppHome home{homeDir.path()};
+    ScriptedMessageBoxes messages;
+    Connections connections;
+    Settings settings;
+    Session session;
+    ScreenContext context{messages, connections, settings, session, home};
+    int users = 0;
+    QList<int> exits;
+    std::unique_ptr<MDIPrincipal> window;
+};
+
+QAction* item(const MDIPrincipal& window, const QString& name) {
+    QAction* action = window.menuItem(name);
+    if (!action) {
+        qFatal("no menu item %s", qPrintable(name));
+    }
+    return action;
+}
+
+QAction* trayItem(const MDIPrincipal& window, const char* name) {
+    return window.tray()->menu()->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QLabel* image(const MDIPrincipal& window, const QString& button, bool over = false) {
+    return window.findChild<QLabel*>(QStringLiteral("img_Menu_") + button +
+                                     (over ? QStringLiteral("_Over") : QString()));
+}
+
+void showActive(QWidget* window) {
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+// Qt sends no move when the pointer is already there; passing by a neighbour makes sure.
+void hover(QWidget* window, const QWidget* target) {
+    const QPoint pos = target->mapTo(window, target->rect().center());
+    QTest::mouseMove(window, pos + QPoint(0, 1));
+    QTest::mouseMove(window, pos);
+}
+
+void clickImage(MDIPrincipal& window, const QString& button) {
+    showActive(&window);
+    hover(&window, image(window, button));
+    QTest::mouseClick(image(window, button, true), Qt::LeftButton);
+}
+
+// The report menu's check runs when it pops up; true when it stayed open.
+bool popUpReports(MDIPrincipal& window) {
+    QMenu* rel = window.menu(QStringLiteral("mnuRel"));
+    rel->popup(QPoint(20, 20));
+    QTest::qWait(30);
+    const bool open = rel->isVisible();
+    rel->close();
+    return open;
+}
+
+// The object name of the modal screen `open` brings up, after `check` has seen it.
+QString modalName(const std::function<void()>& open,
+                  const std::function<void(QWidget*)>& check = {}) {
+    QString name;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll.stop();
+            name = modal->objectName();
+            if (check) {
+                check(modal);
+            }
+            modal->close();
+        }
+    });
+    poll.start(10);
+    open();
+    return name;
+}
+
+// An MDI child that notes when it is asked to close and can refuse.
+class Child : public QWidget {
+public:
+    Child(QStringList& log, const QString& name) : m_log(log), m_name(name) {}
+    bool refuse = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        m_log.append(m_name);
+        event->setAccepted(!refuse);
+    }
+
+private:
+    QStringList& m_log;
+    QString m_name;
+};
+
+} // namespace
+
+class TestMDIPrincipal : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(QStringLiteral("Brisko"));
+        // The exit copy goes under the user's home folder.
+        qputenv("HOME", m_home.path().toUtf8());
+    }
+
+    void menuTable_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<bool>("enabled");
+        const struct {
+            const char* name;
+            const char* caption;
+            QKeySequence key;
+            bool enabled;
+        } rows[] = {
+            {"mnuCad", "&Cadastro", {}, true},
+            {"mnuCliente", "&Cliente", Qt::Key_F2, false},
+            {"mnuPedido", "&Pedido", Qt::Key_F3, false},
+            {"mnuProduto", "P&roduto", Qt::Key_F4, false},
+            {"mnuCad_Cat", "C&ategoria", Qt::Key_F5, false},
+            {"mnuUsuario", "&Usuário", Qt::Key_F6, false},
+            {"mnuCadEntregador", "&Entregador", Qt::Key_F7, false},
+            {"mnuCon", "&Consulta", {}, true},
+            {"mnuCon_Cli", "&Cliente", {}, false},
+            {"mnuCon_Ped", "&Pedido", Qt::CTRL | Qt::Key_F3, false},
+            {"mnuCon_Pro", "P&roduto", {}, false},
+            {"mnuCon_Cat", "C&ategoria", {}, false},
+            {"mnuConUsu", "Usuário", {}, false},
+            {"mnuConEntregador", "&Entregador", {}, false},
+            {"mnuConTabelaPreco", "&Tabela de Preços", Qt::Key_F12, false},
+            {"mnuUti", "&Utilitários", {}, true},
+            {"mnuExp_Cli", "Exportar Dados &Cliente", {}, false},
+            {"mnuExp_Ped", "Exportar Dados &Pedido", {}, false},
+            {"mnuExp_Pro", "Exportar Dados P&roduto", {}, false},
+            {"mnuUti_Blo", "&Bloco de Notas", Qt::CTRL | Qt::Key_B, true},
+            {"mnuUti_Cal", "&Calculadora", Qt::CTRL | Qt::Key_C, true},
+            {"mnuUti_Bac", "B&ackup do Sistema", {}, false},
+            {"mnuBackupOnLine", "Backup OnLine", {}, false},
+            {"mnuAlertaAniversariante", "Alerta de Aniversariantes", {}, true},
+            {"mnuUti_Imp", "Impressora", {}, false},
+            {"mnuRel", "&Relatórios", {}, true},
+            {"mnuRel_Ped", "&Pedidos", {}, true},
+            {"mnu_Rel_Ped_Todos_Pedidos", "&Todos Pedidos", {}, false},
+            {"mnu_Rel_Ped_Forma_Pagamento", "Forma de &Pagamento", {}, false},
+            {"mnu_Rel_Ped_Entregador", "Entregador", {}, false},
+            {"mnuRel_Cli", "&Clientes", {}, true},
+            {"mnu_Rel_Cli_Todos_Clietes", "Todos Clientes", {}, false},
+            {"mnuRel_Pro", "P&rodutos", {}, true},
+            {"mnuRel_Pro_Produtos_Vendidos", "&Produtos Vendidos", {}, false},
+            {"mnuRel_Pro_Todos_Produtos", "&Todos Produtos", {}, false},
+            {"mnuUsu", "&Usuário", {}, true},
+            {"mnuUsu_Tro", "&Trocar Usuário", {}, true},
+            {"mnuAju", "&Ajuda", {}, true},
+            {"mnuAju_Inf", "&Informações do Sistema", {}, true},
+            {"mnuAju_Aju", "&Ajuda do Sistema", Qt::Key_F1, true},
+            {"mnuProcuraAtualizacao", "&Procurar Atualizações", {}, false},
+            {"mnuSai", "&Sair", {}, true},
+            {"mnuSai_Enc", "&Encerrar Sistema", Qt::CTRL | Qt::Key_F4, true},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << QString::fromLatin1(row.name)
+                                    << QString::fromUtf8(row.caption) << row.key << row.enabled;
+        }
+    }
+
+    void menuTable() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, key);
+        QFETCH(bool, enabled);
+        Fixture f;
+        const QAction* action = item(f.make(), name);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), key);
+        QCOMPARE(action->isEnabled(), enabled);
+    }
+
+    void captionStatusBarAndBackground_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("picture present") << "fundo.png" << true << true;
+        QTest::newRow("picture missing") << "fundo.png" << false << false;
+        QTest::newRow("no setting") << "" << true << false;
+    }
+
+    void captionStatusBarAndBackground() {
+        QFETCH(QString, setting);
+        QFETCH(bool, written);
+        QFETCH(bool, shown);
+        Fixture f;
+        QDir().mkpath(f.home.imagesFolder());
+        QPixmap picture(40, 30);
+        picture.fill(Qt::darkRed);
+        QVERIFY(!written || picture.save(f.home.imagesFolder() + QStringLiteral("fundo.png")));
+        f.settings.gImagemFundo = setting;
+        MDIPrincipal& window = f.make();
+        QCOMPARE(window.objectName(), QStringLiteral("MDIPrincipal"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Brisko - Menu Principal"));
+        QCOMPARE(window.mdiArea()->background().textureImage().size(),
+                 shown ? QSize(40, 30) : QSize(0, 0));
+
+        const auto* panel = window.findChild<QLabel*>(QStringLiteral("stbPrincipal_Panel2"));
+        QCOMPARE(panel->parentWidget()->objectName(), QStringLiteral("stbPrincipal"));
+        QCOMPARE(panel->text(), QStringLiteral("Brisko ") + kVersion);
+        window.setUsuario(QStringLiteral("MARIA"));
+        QCOMPARE(panel->text(), QStringLiteral("MARIA"));
+    }
+
+    void imageMenu() {
+        Fixture f;
+        MDIPrincipal& window = f.make();
+        const QStringList buttons = {"Cliente", "Pedido",          "Produto",     "Categoria",
+                                     "Usuario", "Consulta_Pedido", "Lista_Preco", "Sair"};
+        for (const QString& button : buttons) {
+            QCOMPARE(image(window, button)->isEnabled(), button == QLatin1String("Sair"));
+        }
+        const QStringList tips = {"Cliente - F2",        "Pedido - F3",   "Produto - F4",
+                                  "Categoria - F5",      "Usuários - F6", "",
+                                  "Lista de Preço - F12"};
+        for (int i = 0; i < tips.size(); ++i) {
+            QCOMPARE(image(window, buttons[i], true)->toolTip(), tips[i]);
+        }
+        // Wiring a screen enables its menu item and its image button together.
+        window.setOpener(QStringLiteral("mnuCliente"), [] {});
+        window.setOpener(QStringLiteral("mnuPedido"), [] {});
+        QVERIFY(image(window, QStringLiteral("Pedido"))->isEnabled());
+        showActive(&window);
+        for (const QString& button : buttons) {
+            QVERIFY(image(window, button)->isVisible());
+            QVERIFY(!image(window, button, true)->isVisible());
+        }
+
+        const ImageMenu* menu = window.imageMenu();
+        hover(&window, image(window, QStringLiteral("Cliente")));
+        QVERIFY(menu->isHighlighted(QStringLiteral("Cliente")));
+        hover(&window, image(window, QStringLiteral("Cliente"), true));
+        QVERIFY(menu->isHighlighted(QStringLiteral("Cliente")));
+        hover(&window, image(window, QStringLiteral("Pedido")));
+        QVERIFY(menu->isHighlighted(QStringLiteral("Pedido")));
+        QVERIFY(!menu->isHighlighted(QStringLiteral("Cliente")));
+        hover(&window, image(window, QStringLiteral("Produto")));
+        QVERIFY(!menu->isHighlighted(QStringLiteral("Produto"))); // disabled
+        hover(&window, window.mdiArea()->viewport());
+        for (const QString& button : buttons) {
+            QVERIFY(!menu->isHighlighted(button));
+        }
+    }
+
+    void authorityChecks_data() {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("text");
+        const struct {
+            const char* trigger;
+            bool reports;
+            const QString& text;
+        } triggers[] = {
+            {"mnuUsuario", false, kSuficiente}, {"img_Menu_Usuario", false, kSufuciente},
+            {"mnuConUsu", false, kSufuciente},  {"mnuExp_Cli", true, kSufuciente},
+            {"mnuExp_Ped", true, kSufuciente},  {"mnuExp_Pro", true, kSufuciente},
+            {"mnuRel", true, kSufuciente},
+        };
+        for (const auto& t : triggers) {
+            for (int code = 1; code <= 4; ++code) {
+                QTest::addRow("%s code %d", t.trigger, code)
+                    << QString::fromLatin1(t.trigger) << code
+                    << (t.reports ? code == 2 || code == 4 : code == 4) << t.text;
+            }
+        }
+    }
+
+    void authorityChecks() {
+        QFETCH(QString, trigger);
+        QFETCH(int, code);
+        QFETCH(bool, refused);
+        QFETCH(QString, text);
+        Fixture f;
+        // The row is found by the display name, whatever else the table holds.
+        f.addUser(QStringLiteral("OUTRO"), code == 1 ? 4 : 1);
+        f.addUser(QStringLiteral("JOÃO D'ÁVILA"), code);
+        f.session.gUsuarioNome = QStringLiteral("JOÃO D'ÁVILA");
+        MDIPrincipal& window = f.make();
+        if (trigger == QLatin1String("mnuRel")) {
+            QCOMPARE(popUpReports(window), !refused);
+            for (const QAction* entry : window.menu(trigger)->actions()) {
+                QVERIFY(entry->isEnabled());
+            }
+        } else {
+            int opened = 0;
+            const bool isImage = trigger.startsWith(QLatin1String("img_"));
+            window.setOpener(isImage ? QStringLiteral("mnuUsuario") : trigger, [&] { ++opened; });
+            if (isImage) {
+                clickImage(window, QStringLiteral("Usuario"));
+            } else {
+                item(window, trigger)->trigger();
+            }
+            QCOMPARE(opened, refused ? 0 : 1);
+        }
+        QCOMPARE(f.messages.count(), refused ? 1 : 0);
+        if (refused) {
+            QCOMPARE(f.messages.last().text, text);
+            QCOMPARE(f.messages.last().caption, QStringLiteral("Usuário"));
+            QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Critical);
+        }
+    }
+
+    void checksWithoutAnAuthorityRow_data() {
+        QTest::addColumn<bool>("administrator");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<QString>("firstMessage");
+        QTest::newRow("built-in administrator") << true << true << "";
+        QTest::newRow("user renamed meanwhile") << false << true << kSuficiente;
+        QTest::newRow("database unreadable") << false << false << "O programa não pode executar";
+    }
+
+    void checksWithoutAnAuthorityRow() {
+        QFETCH(bool, administrator);
+        QFETCH(bool, readable);
+        QFETCH(QString, firstMessage);
+        Fixture f(readable
+                      ? std::nullopt
+                      : std::optional(ConnectionSpec::sqlite(QStringLiteral("/nao/existe/x.db"))));
+        f.addUser(QStringLiteral("MARIA"), 1);
+        f.session.gUsuarioNome =
+            administrator ? QStringLiteral("ADMINISTRADOR") : QStringLiteral("MARIA SOUZA");
+        f.session.gUsuarioLogin = administrator ? QStringLiteral("BRISKO") : QString();
+        f.session.gUsuarioSenha = administrator ? QStringLiteral("KOBALT") : QString();
+        MDIPrincipal& window = f.make();
+        int opened = 0;
+        for (const char* name :
+             {"mnuUsuario", "mnuConUsu", "mnuExp_Cli", "mnuExp_Ped", "mnuExp_Pro"}) {
+            window.setOpener(QString::fromLatin1(name), [&opened] { ++opened; });
+            item(window, QString::fromLatin1(name))->trigger();
+        }
+        QCOMPARE(popUpReports(window), administrator);
+        QCOMPARE(opened, administrator ? 5 : 0);
+        QCOMPARE(f.messages.count(), administrator ? 0 : 6);
+        QVERIFY(administrator || f.messages.messages().first().text.startsWith(firstMessage));
+    }
+
+    void birthdayAlertToggle() {
+        Fixture f;
+        f.session.alertaAniversario = false;
+        MDIPrincipal& window = f.make();
+        QAction* alerta = item(window, QStringLiteral("mnuAlertaAniversariante"));
+        QVERIFY(alerta->isChecked() && f.session.alertaAniversario);
+
+        f.messages.answer({false, true, true});
+        const QList<bool> after = {true, false, true};
+        for (const bool checked : after) {
+            alerta->trigger();
+            QCOMPARE(alerta->isChecked(), checked);
+            QCOMPARE(f.session.alertaAniversario, checked);
+        }
+        QCOMPARE(f.messages.texts(), (QStringList{"Deseja desmarcar Alerta de Aniversariantes ?",
+                                                  "Deseja desmarcar Alerta de Aniversariantes ?",
+                                                  "Deseja marcar Alerta de Aniversariantes ?"}));
+        QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Question);
+        QCOMPARE(f.messages.last().caption, QStringLiteral("Brisko"));
+    }
+
+    void closeBoxHidesAndComesBack_data() {
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::newRow("notification area") << true;
+        QTest::newRow("none: taskbar") << false;
+    }
+
+    void closeBoxHidesAndComesBack() {
+        QFETCH(bool, trayAvailable);
+        Fixture f;
+        MDIPrincipal& window = f.make();
+        window.tray()->setAvailable(trayAvailable);
+        showActive(&window);
+
+        QVERIFY(!window.close());
+        QVERIFY(!window.janelaVisivel());
+        QCOMPARE(window.tray()->isShown(), trayAvailable);
+        QCOMPARE(window.isMinimized(), !trayAvailable);
+        if (trayAvailable) {
+            Q_EMIT window.tray()->icon()->activated(QSystemTrayIcon::DoubleClick);
+        } else {
+            window.MostraJanela();
+        }
+        QTRY_VERIFY(window.janelaVisivel());
+        QVERIFY(f.exits.isEmpty());
+        QCOMPARE(f.messages.count(), 0);
+    }
+
+    void trayItemsAndTexts() {
+        Fixture f;
+        MDIPrincipal& window = f.make();
+        QStringList captions;
+        for (const QAction* action : window.tray()->menu()->actions()) {
+            captions.append(action->text());
+        }
+        QCOMPARE(captions, (QStringList{"Abrir Menu Principal", "&Ajuda do Sistema",
+                                        "&Informações sobre Sistema", "&Sair"}));
+        QCOMPARE(TrayController::balloonTitle(), QStringLiteral("Brisko"));
+        QCOMPARE(TrayController::balloonText(),
+                 QStringLiteral("O sistema Brisko continua ativo!\nBrisko v") + kVersion +
+                     QStringLiteral("\nSysTray"));
+        QCOMPARE(window.tray()->icon()->toolTip(), QStringLiteral("Software - Brisko"));
+    }
+
+    void traySairEndsWithoutQuestion_data() {
+        QTest::addColumn<QString>("modo");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("servidor") << "servidor" << 1;
+        QTest::newRow("other workstation") << "" << 0;
+    }
+
+    void traySairEndsWithoutQuestion() {
+        QFETCH(QString, modo);
+        QFETCH(int, copies);
+        Fixture f;
+        f.settings.gModoServidor = modo;
+        MDIPrincipal& window = f.make();
+        int made = 0;
+        window.setExitCopy([&made](Database&) { ++made; });
+        window.tray()->setAvailable(true);
+        showActive(&window);
+        window.close();
+        trayItem(window, "itmSair")->trigger();
+        QCOMPARE(f.exits, QList<int>{0});
+        QCOMPARE(made, copies);
+        QCOMPARE(f.messages.count(), 0);
+        QVERIFY(!window.tray()->isShown());
+        // Once ending, a close is a close.
+        window.show();
+        QVERIFY(window.close());
+    }
+
+    void exitSequence_data() {
+        QTest::addColumn<bool>("fromImage");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("modo");
+        QTest::addColumn<bool>("copyFails");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("No") << false << false << "servidor" << false << 0;
+        QTest::newRow("Yes, other workstation") << false << true << "" << false << 0;
+        QTest::newRow("Yes, servidor") << false << true << "servidor" << false << 1;
+        QTest::newRow("Yes, servidor, copy fails") << false << true << "servidor" << true << 1;
+        QTest::newRow("image, No") << true << false << "servidor" << false << 0;
+        QTest::newRow("image, Yes, servidor") << true << true << "servidor" << false << 1;
+    }
+
+    void exitSequence() {
+        QFETCH(bool, fromImage);
+        QFETCH(bool, yes);
+        QFETCH(QString, modo);
+        QFETCH(bool, copyFails);
+        QFETCH(int, copies);
+        Fixture f;
+        f.settings.gModoServidor = modo;
+        MDIPrincipal& window = f.make();
+        int made = 0;
+        const DbError failure(DbError::kGeneric, QStringLiteral("Disco cheio"));
+        window.setExitCopy([&](Database&) {
+            ++made;
+            if (copyFails) {
+                throw failure;
+            }
+        });
+        f.messages.answer({yes});
+        if (fromImage) {
+            clickImage(window, QStringLiteral("Sair"));
+        } else {
+            item(window, QStringLiteral("mnuSai_Enc"))->trigger();
+        }
+        QCOMPARE(f.messages.messages().first().text, QStringLiteral("Deseja encerrar o sistema?"));
+        QCOMPARE(f.messages.messages().first().icon, MessageBoxes::Icon::Information);
+        QCOMPARE(f.messages.messages().first().caption, QStringLiteral("Brisko"));
+        QCOMPARE(f.exits, yes ? QList<int>{0} : QList<int>{});
+        QCOMPARE(made, copies);
+        QCOMPARE(f.messages.texts().mid(1),
+                 copyFails ? QStringList{errorDialogText(failure)} : QStringList{});
+    }
+
+    void exitCopyHoldsTheDatabase() {
+        Fixture f;
+        f.settings.gModoServidor = QStringLiteral("servidor");
+        f.addUser(QStringLiteral("MARIA"), 1);
+        const QString copy = AppHome::backupFolder() + QStringLiteral("Delivery.db");
+        QVERIFY(copy.startsWith(m_home.path()));
+        f.messages.answer({true});
+        item(f.make(), QStringLiteral("mnuSai_Enc"))->trigger();
+        QCOMPARE(f.exits, QList<int>{0});
+        QCOMPARE(f.messages.count(), 1);
+        auto saved = Database::open(ConnectionSpec::sqlite(copy), Database::OpenMode::ExistingOnly);
+        QCOMPARE(saved->scalar(QStringLiteral("SELECT usu_Nome FROM TB_Usuario")).toString(),
+                 QStringLiteral("MARIA"));
+    }
+
+    void trocarUsuarioClosesScreensNewestFirst() {
+        Fixture f;
+        MDIPrincipal& window = f.make();
+        window.tray()->setAvailable(true);
+        showActive(&window);
+        QStringList closed;
+        auto* first = new Child(closed, QStringLiteral("primeira"));
+        window.abreFilha(first);
+        window.abreFilha(new Child(closed, QStringLiteral("segunda")));
+        // A window that a screen opened for itself closes before that screen.
+        const QPointer<QDialog> own = new QDialog(window.mdiArea()->subWindowList().first());
+        own->show();
+        QSignalSpy switched(&window, &MDIPrincipal::trocarUsuario);
+
+        // A screen that refuses (an order being taken) keeps the user in.
+        first->refuse = true;
+        item(window, QStringLiteral("mnuUsu_Tro"))->trigger();
+        QCOMPARE(closed, (QStringList{"segunda", "primeira"}));
+        QVERIFY(window.isVisible());
+        QCOMPARE(switched.count(), 0);
+
+        first->refuse = false;
+        closed.clear();
+        item(window, QStringLiteral("mnuUsu_Tro"))->trigger();
+        QCOMPARE(closed, QStringList{"primeira"});
+        QVERIFY(!own || !own->isVisible());
+        QTRY_VERIFY(window.mdiArea()->subWindowList().isEmpty());
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.tray()->isShown());
+        QCOMPARE(switched.count(), 1);
+        QVERIFY(f.exits.isEmpty());
+
+        // After the next login the same window shows again.
+        window.setUsuario(QStringLiteral("JOSÉ"));
+        showActive(&window);
+        QCOMPARE(window.usuario(), QStringLiteral("JOSÉ"));
+    }
+
+    void externalProgramFailure_data() {
+        QTest::addColumn<QString>("menuName");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("notepad") << "mnuUti_Blo"
+                                 << "BlocoDeNotas";
+        QTest::newRow("calculator") << "mnuUti_Cal"
+                                    << "Calculadora";
+    }
+
+    void externalProgramFailure() {
+        QFETCH(QString, menuName);
+        QFETCH(QString, key);
+        Fixture f;
+        GravaIni(f.home.iniPath(), Settings::kSection, key, QStringLiteral("/nao/existe/programa"));
+        item(f.make(), menuName)->trigger();
+        QCOMPARE(f.messages.count(), 1);
+        QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Critical);
+        QVERIFY(f.messages.last().text.contains(QStringLiteral("/nao/existe/programa")));
+        QVERIFY(f.messages.last().text.contains(
+            QStringLiteral("Erro número #%1").arg(ExternalPrograms::kNotFound)));
+    }
+
+    void helpAndAbout() {
+        Fixture f;
+        MDIPrincipal& window = f.make();
+        item(window, QStringLiteral("mnuAju_Aju"))->trigger();
+        trayItem(window, "itmAjuda")->trigger();
+        QCOMPARE(f.messages.count(), 2);
+        QVERIFY(f.messages.last().text.contains(frmSobre::kSuporteSite));
+
+        const auto about = [](QWidget* modal) {
+            QCOMPARE(static_cast<ScreenBase*>(modal)->options().radius, 20);
+            QStringList texts;
+            for (const QLabel* label : modal->findChildren<QLabel*>()) {
+                texts.append(label->text());
+            }
+            for (const QString& expected :
+                 {frmSobre::kSuporteEmail, frmSobre::kSuporteTelefone,
+                  QStringLiteral("Versão ") + kVersion, QStringLiteral("Pizzaria Forno à Lenha")}) {
+                QVERIFY2(texts.join(u'\n').contains(expected), qPrintable(expected));
+            }
+        };
+        QCOMPARE(modalName([&] { item(window, QStringLiteral("mnuAju_Inf"))->trigger(); }, about),
+                 QStringLiteral("frmSobre"));
+        QCOMPARE(modalName([&] { trayItem(window, "itmInformacoes")->trigger(); }, about),
+                 QStringLiteral("frmSobre"));
+    }
+
+private:
+    QTemporaryDir m_home;
+};
+
+QTEST_MAIN(TestMDIPrincipal)
+#include "TestMDIPrincipal.moc"
