@@ -1,11 +1,44 @@
 #include "app/screens/Launcher.h"
 #include "app/screens/ShownScreenProbe.h"
+#include "common/KeyFilter.h"
 #include "common/screens/MessageBoxes.h"
+#include "shell/PasswordHash.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace {
+
+constexpr const char* kGerarHashSenha = "--gerar-hash-senha";
+
+// `brisko --gerar-hash-senha [senha]`: prints the hash for the SenhaAdministrador setting.
+// Without the argument the password is read from the first line of standard input, which keeps
+// it out of the shell's history. It is taken as the login screen would type it.
+int gerarHashSenha(int argc, char* argv[]) {
+    QString senha;
+    if (argc > 2) {
+        senha = QString::fromLocal8Bit(argv[2]);
+    } else {
+        senha = QTextStream(stdin).readLine();
+    }
+    senha = filterText(KeyFilterMode::Login, senha);
+    if (senha.isEmpty()) {
+        QTextStream(stderr) << "Senha vazia.\n";
+        return 2;
+    }
+    QTextStream(stdout) << PasswordHash::hash(senha) << '\n';
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], kGerarHashSenha) == 0) {
+        return gerarHashSenha(argc, argv);
+    }
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(brisko);
     QApplication::setApplicationName(QStringLiteral("Brisko"));
@@ -20,6 +53,7 @@ int main(int argc, char* argv[]) {
     }
     const auto messages = makeMessageBoxes();
     Launcher launcher(*messages);
+    QObject::connect(&launcher, &Launcher::encerrarPrograma, &app, &QCoreApplication::exit);
     if (!launcher.start()) {
         return 1;
     }

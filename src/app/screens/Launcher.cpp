@@ -4,11 +4,12 @@
 #include "app/screens/frmLoad.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/MessageBoxes.h"
+#include "data/Connections.h"
 #include "data/Database.h"
 #include "shell/screens/MDIPrincipal.h"
+#include "shell/screens/frmAutenticacao.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 namespace {
 
@@ -48,23 +49,22 @@ bool Launcher::start() {
                         kBaseNaoLocalizada);
         return false;
     }
-    if (!openDatabase()) {
+    if (!locateDatabase()) {
         return false;
     }
-
-    m_load = std::make_unique<frmLoad>(m_messages, m_settings);
-    connect(m_load.get(), &frmLoad::concluido, this, &Launcher::showMainWindow);
-    m_load->show();
+    m_context.emplace(ScreenContext{m_messages, *m_connections, m_settings, m_session, m_home});
+    showLogin();
     return true;
 }
 
-bool Launcher::openDatabase() {
+// Only where: the login opens the database, and keeps the screen up when it cannot.
+bool Launcher::locateDatabase() {
     try {
         const auto location =
             DatabaseLocation::resolve(m_settings.gCaminhoBanco, m_home.dbFolder());
         m_settings.gCaminhoBanco = location->gCaminhoBanco;
         m_settings.gModoServidor = location->gModoServidor;
-        m_db = Database::open(location->spec, Database::OpenMode::ExistingOnly);
+        m_connections = std::make_unique<Connections>(location->spec);
         return true;
     } catch (const std::exception& e) {
         TrataErro(m_messages, e);
@@ -72,9 +72,31 @@ bool Launcher::openDatabase() {
     }
 }
 
+void Launcher::showLogin() {
+    m_login = std::make_unique<frmAutenticacao>(*m_context);
+    connect(m_login.get(), &frmAutenticacao::autenticado, this, &Launcher::loggedIn);
+    connect(m_login.get(), &frmAutenticacao::encerrarPrograma, this, &Launcher::encerrarPrograma);
+    m_login->show();
+}
+
+void Launcher::loggedIn() {
+    if (!m_main) {
+        // Hidden until the loading screen hands over; kept for the whole run.
+        m_main = std::make_unique<MDIPrincipal>(*m_context);
+        connect(m_main.get(), &MDIPrincipal::trocarUsuario, this, &Launcher::switchUser);
+    }
+    m_main->setUsuario(m_session.gUsuarioNome);
+    m_load = std::make_unique<frmLoad>(m_messages, m_settings);
+    connect(m_load.get(), &frmLoad::concluido, this, &Launcher::showMainWindow);
+    m_load->show();
+}
+
 void Launcher::showMainWindow() {
-    m_main = std::make_unique<MDIPrincipal>();
     m_main->show();
-    // The loading screen closes itself once it has handed over.
-    QTimer::singleShot(0, this, [this] { m_load.reset(); });
+}
+
+// The main window has closed its screens and hidden itself.
+void Launcher::switchUser() {
+    m_connections->close();
+    showLogin();
 }
