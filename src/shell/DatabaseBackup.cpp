@@ -1,6 +1,7 @@
 #include "shell/DatabaseBackup.h"
 
 #include "app/AppHome.h"
+#include "app/DatabaseLocation.h"
 #include "data/Connections.h"
 #include "data/Database.h"
 #include "data/DbError.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kPagesPerStep = 256;
 constexpr int kLockWaitMs = 5000;
 constexpr int kLockRetryMs = 50;
-const QString kExitCopyName = QStringLiteral("Delivery.db");
 
 // The tables every version of the program has had; a file without them is something else.
 const char* const kBriskoTables =
@@ -256,7 +256,7 @@ void DatabaseBackup::copyTo(Database& db, const QString& destinationFile,
 }
 
 void DatabaseBackup::exitCopy(Database& db) {
-    copyTo(db, AppHome::backupFolder() + kExitCopyName);
+    copyTo(db, AppHome::backupFolder() + DatabaseLocation::kFileName);
 }
 
 bool DatabaseBackup::isBriskoDatabase(const QString& file) {
