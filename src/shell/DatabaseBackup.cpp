@@ -287,9 +287,10 @@ QString DatabaseBackup::restore(Connections& connections, const QString& sourceF
         backupInto(source.get(), staged.path(), {});
     }
 
+    // Opened and closed once, SQLite folds a journal left by a crash into the file and removes
+    // it; one still there afterwards belongs to another workstation that has the database open.
+    reopenQuietly(connections);
     connections.close();
-    // Once the last connection has closed SQLite removes the journal; one still there belongs
-    // to another workstation that has the database open.
     if (QFileInfo::exists(sidecar(live, "-wal"))) {
         reopenQuietly(connections);
         fail(nothingChanged(QStringLiteral("O banco de dados está aberto em outra estação: feche "

@@ -6,6 +6,7 @@
 #include "data/DbError.h"
 #include "shell/DatabaseBackup.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -53,12 +55,11 @@ bool onServer(const ScreenContext& context) {
     return context.connections.spec().engine != ConnectionSpec::Engine::Sqlite;
 }
 
-// The drive the screen starts on: the one of the last copy when it is still there.
-QString startingDrive(const QString& lastCopy) {
-    const QString lastFolder = QFileInfo(lastCopy).absolutePath();
-    const QString folder =
-        !lastCopy.isEmpty() && QFileInfo(lastFolder).isDir() ? lastFolder : QDir::homePath();
-    return QStorageInfo(folder).rootPath();
+// The folder of the last copy while it is still there; empty otherwise.
+QString lastCopyFolder(const BackupHistory& history) {
+    const QString path = history.last().path;
+    const QString folder = QFileInfo(path).absolutePath();
+    return !path.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 // Left before any message is shown, also when the work fails.
@@ -173,15 +174,14 @@ void frmBackup::Form_Load() {
     m_btnSalvar->setEnabled(false);
     showLastBackup();
     if (onServer(m_context)) {
-        for (QWidget* control :
-             {static_cast<QWidget*>(m_fraBack), static_cast<QWidget*>(m_btnRestaurar)})
-            control->setEnabled(false);
+        m_fraBack->setEnabled(false);
+        m_btnRestaurar->setEnabled(false);
         m_lblStatus->setText(DatabaseBackup::serverBackupMessage());
         return;
     }
     fillDrives();
-    const QString lastFolder = QFileInfo(m_history.last().path).absolutePath();
-    if (m_driveReady && !m_history.last().path.isEmpty() && QFileInfo(lastFolder).isDir())
+    const QString lastFolder = lastCopyFolder(m_history);
+    if (m_driveReady && !lastFolder.isEmpty())
         m_file1->setText(QDir::toNativeSeparators(lastFolder));
     m_lblStatus->setText(
         QStringLiteral("Selecione o caminho de destino e pressione o botão : Inicia Backup"));
@@ -204,7 +204,9 @@ void frmBackup::fillDrives() {
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
         roots.append(volume.rootPath());
-    const QString start = startingDrive(m_history.last().path);
+    const QString lastFolder = lastCopyFolder(m_history);
+    const QString start =
+        QStorageInfo(lastFolder.isEmpty() ? QDir::homePath() : lastFolder).rootPath();
     roots.append(start);
     roots.sort();
     roots.removeDuplicates();
@@ -247,6 +249,15 @@ void frmBackup::File1_Change(const QString& folder) {
     }
 }
 
+void frmBackup::closeEvent(QCloseEvent* event) {
+    // The window keeps painting during a copy, and a close request may arrive with it.
+    if (m_working) {
+        event->ignore();
+        return;
+    }
+    ScreenBase::closeEvent(event);
+}
+
 bool frmBackup::attempt(const std::function<void()>& work) {
     const QList<QWidget*> controls{m_fraBack, m_btnSalvar, m_btnRestaurar, m_btnCancelar};
     QList<bool> enabled;
@@ -255,6 +266,7 @@ bool frmBackup::attempt(const std::function<void()>& work) {
         control->setEnabled(false);
     }
     m_prgBackup->reset();
+    const QScopedValueRollback working(m_working, true);
     bool done = false;
     try {
         const BusyCursor busy;
@@ -296,8 +308,7 @@ void frmBackup::btnSalvar_Click() {
 }
 
 void frmBackup::btnRestaurar_Click() {
-    const QString lastFolder = QFileInfo(m_history.last().path).absolutePath();
-    if (!m_history.last().path.isEmpty() && QFileInfo(lastFolder).isDir())
+    if (const QString lastFolder = lastCopyFolder(m_history); !lastFolder.isEmpty())
         m_cdgRestaurar->setDirectory(lastFolder);
     if (m_cdgRestaurar->exec() != QDialog::Accepted || m_cdgRestaurar->selectedFiles().isEmpty()) {
         close();

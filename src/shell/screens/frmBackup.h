@@ -30,6 +30,9 @@ public:
                        QSettings* store = nullptr);
     ~frmBackup() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Form_Load();
     void Drive1_Change();
@@ -49,6 +52,7 @@ private:
     std::unique_ptr<QSettings> m_ownStore;
     BackupHistory m_history;
     bool m_driveReady = false;
+    bool m_working = false;
 
     QGroupBox* m_fraBack;
     QComboBox* m_drive1;
