@@ -98,12 +98,16 @@ void Database::connect(OpenMode mode) {
         throw toDbError(engine(), m_db.lastError());
 }
 
-void Database::tuneSqlite() {
+sqlite3* Database::sqliteHandle() const {
     const QVariant handle = m_db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         throw DbError(DbError::kGeneric, QStringLiteral("Conexão SQLite sem handle nativo"),
                       kSqliteSource);
-    sqlite3* native = *static_cast<sqlite3* const*>(handle.constData());
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+void Database::tuneSqlite() {
+    sqlite3* native = sqliteHandle();
     // Deterministic, so that SQLite accepts it in index expressions.
     const int rc = sqlite3_create_function_v2(native, "brisko_fold", 1,
                                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QSqlError;
+struct sqlite3;
 
 // One connection to the program's database, on SQLite or PostgreSQL, with the schema in
 // place. Every value reaches SQL as a bound parameter; every failure is a DbError.
@@ -45,6 +46,10 @@ public:
     void execPrepared(QSqlQuery& query, const QVariantList& binds);
 
     bool inTransaction() const { return m_inTransaction; }
+
+    // The SQLite connection underneath, for what Qt SQL does not offer (functions, online
+    // backup). Throws DbError on another engine.
+    sqlite3* sqliteHandle() const;
 
     // The single place where a driver error becomes a DbError: a lock held elsewhere
     // (SQLite BUSY/LOCKED, PostgreSQL lock timeout, deadlock, serialisation failure) is

@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QTemporaryFile>
 #include <filesystem>
 #include <optional>
@@ -81,13 +80,6 @@ public:
 private:
     sqlite3* m_handle = nullptr;
 };
-
-sqlite3* nativeHandle(Database& db) {
-    const QVariant handle = db.connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        fail(QStringLiteral("Conexão SQLite sem handle nativo."));
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
 
 QString sidecar(const QString& file, const char* suffix) {
     return file + QLatin1String(suffix);
@@ -251,7 +243,7 @@ void DatabaseBackup::copyTo(Database& db, const QString& destinationFile,
         fail(QStringLiteral("Não foi possível criar a pasta %1.")
                  .arg(QDir::toNativeSeparators(destination.absolutePath())));
     StagedFile staged(destination.absoluteFilePath());
-    backupInto(nativeHandle(db), staged.path(), progress);
+    backupInto(db.sqliteHandle(), staged.path(), progress);
     staged.place();
 }
 
