@@ -196,7 +196,7 @@ private Q_SLOTS:
             {"mnuExp_Pro", "Exportar Dados P&roduto", {}, false},
             {"mnuUti_Blo", "&Bloco de Notas", Qt::CTRL | Qt::Key_B, true},
             {"mnuUti_Cal", "&Calculadora", Qt::CTRL | Qt::Key_C, true},
-            {"mnuUti_Bac", "B&ackup do Sistema", {}, false},
+            {"mnuUti_Bac", "B&ackup do Sistema", {}, true},
             {"mnuBackupOnLine", "Backup OnLine", {}, false},
             {"mnuAlertaAniversariante", "Alerta de Aniversariantes", {}, true},
             {"mnuUti_Imp", "Impressora", {}, false},
@@ -615,7 +615,7 @@ private Q_SLOTS:
             QStringLiteral("Erro número #%1").arg(ExternalPrograms::kNotFound)));
     }
 
-    void helpAndAbout() {
+    void helpAboutAndBackup() {
         Fixture f;
         MDIPrincipal& window = f.make();
         item(window, QStringLiteral("mnuAju_Aju"))->trigger();
@@ -639,6 +639,8 @@ private Q_SLOTS:
                  QStringLiteral("frmSobre"));
         QCOMPARE(modalName([&] { trayItem(window, "itmInformacoes")->trigger(); }, about),
                  QStringLiteral("frmSobre"));
+        QCOMPARE(modalName([&] { item(window, QStringLiteral("mnuUti_Bac"))->trigger(); }),
+                 QStringLiteral("frmBackup"));
     }
 
 private:

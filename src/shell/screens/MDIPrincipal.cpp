@@ -13,6 +13,7 @@
 #include "shell/screens/ImageMenu.h"
 #include "shell/screens/ProgramVersion.h"
 #include "shell/screens/TrayController.h"
+#include "shell/screens/frmBackup.h"
 #include "shell/screens/frmSobre.h"
 
 #include <QAction>
@@ -171,6 +172,10 @@ void MDIPrincipal::buildMenus() {
 void MDIPrincipal::wireActions() {
     setOpener(mnu("mnuUti_Blo"), [this] { startProgram(true); });
     setOpener(mnu("mnuUti_Cal"), [this] { startProgram(false); });
+    setOpener(mnu("mnuUti_Bac"), [this] {
+        frmBackup backup(m_context, this);
+        abreModal(backup);
+    });
     setOpener(mnu("mnuAlertaAniversariante"), [this] { toggleAlertaAniversario(); });
     setOpener(mnu("mnuUsu_Tro"), [this] { TrocaUsuario(); });
     setOpener(mnu("mnuAju_Inf"), [this] { mostraInformacoes(); });
