@@ -1,0 +1,69 @@
+#include "support/LocalHttpServer.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+const QByteArray kEndOfHeaders = "\r\n\r\n";
+}
+
+LocalHttpServer::LocalHttpServer(QObject* parent) : QObject(parent) {
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        }
+    });
+}
+
+bool LocalHttpServer::start() {
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QUrl LocalHttpServer::baseUrl() const {
+    return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_server.serverPort()));
+}
+
+void LocalHttpServer::setBody(const QByteArray& body, const QByteArray& contentType) {
+    Response response;
+    response.headers.append({"Content-Type", contentType});
+    response.body = body;
+    m_response = response;
+}
+
+void LocalHttpServer::readRequest(QTcpSocket* socket) {
+    // The request is kept on the socket until its headers are complete; GETs have no body.
+    QByteArray received = socket->property("received").toByteArray() + socket->readAll();
+    socket->setProperty("received", received);
+    if (!received.contains(kEndOfHeaders) || socket->property("answered").toBool()) {
+        return;
+    }
+    socket->setProperty("answered", true);
+    const QList<QByteArray> requestLine = received.left(received.indexOf("\r\n")).split(' ');
+    m_targets.append(requestLine.size() >= 2 ? QString::fromLatin1(requestLine.at(1)) : QString());
+
+    if (m_response.delay.count() > 0) {
+        QPointer<QTcpSocket> guarded(socket);
+        QTimer::singleShot(m_response.delay, this, [this, guarded] {
+            if (guarded && guarded->state() == QAbstractSocket::ConnectedState) {
+                respond(guarded);
+            }
+        });
+    } else {
+        respond(socket);
+    }
+}
+
+void LocalHttpServer::respond(QTcpSocket* socket) const {
+    QByteArray answer =
+        "HTTP/1.1 " + QByteArray::number(m_response.status) + ' ' + m_response.reason + "\r\n";
+    for (const auto& [name, value] : m_response.headers) {
+        answer += name + ": " + value + "\r\n";
+    }
+    answer += "Content-Length: " + QByteArray::number(m_response.body.size()) + "\r\n";
+    answer += "Connection: close\r\n\r\n" + m_response.body;
+    socket->write(answer);
+    socket->disconnectFromHost();
+}
