@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/AppHome.h"
+#include "app/Settings.h"
+#include "common/screens/ScreenContext.h"
+#include "data/Connections.h"
+#include "data/Database.h"
+#include "shell/Session.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TestDatabase.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+// What a screen over the database needs: a fresh database on the engine under test, the
+// fixture's own connection to seed and check it, and the screen context (scripted
+// messages) whose connection the screen opens itself.
+struct ScreenFixture {
+    TestDatabase database;
+    std::unique_ptr<Database> db = database.create();
+    QTemporaryDir dir;
+    AppHome home{dir.path()};
+    Connections connections{database.spec()};
+    Settings settings;
+    Session session;
+    ScriptedMessageBoxes messages;
+    ScreenContext context{messages, connections, settings, session, home};
+};
+
+// Runs `drive` on the next visible dialog of type T: the way to answer a modal dialog that a
+// screen opens and waits for. The watch ends once it ran.
+template <typename T> void onNextDialog(std::function<void(T&)> drive) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, drive] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<T*>(widget);
+            if (dialog && dialog->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                drive(*dialog);
+                return;
+            }
+        }
+    });
+    timer->start();
+}
+
+// main() for screen tests over the database: a QApplication on the engine under test.
+#define BRISKO_DB_SCREEN_TEST_MAIN(TestClass)                                                      \
+    int main(int argc, char** argv) {                                                              \
+        QApplication app(argc, argv);                                                              \
+        TestDatabase::skipIfUnavailable();                                                         \
+        TestClass tc;                                                                              \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
