@@ -68,6 +68,7 @@ std::optional<qint64> CategoriaStore::insert(const QString& nome) {
 
 WriteOutcome CategoriaStore::update(const Categoria& categoria) {
     Transaction transaction(m_db);
+    lockForWriting(m_db, kTable); // the name check stays true until commit
     if (existsOther(categoria.nome, categoria.codigo))
         return WriteOutcome::NameTaken;
     const QSqlQuery query = m_db.exec(

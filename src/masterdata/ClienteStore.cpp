@@ -167,7 +167,7 @@ std::optional<qint64> ClienteStore::insert(const Cliente& cliente) {
 
 ClienteStore::Outcome ClienteStore::update(const Cliente& cliente) {
     Transaction transaction(m_db);
-    lockTable();
+    lockForWriting(m_db, kTable);
     if (telefoneTaken(cliente.telefone, cliente.codigo))
         return Outcome::TelefoneTaken;
     const QSqlQuery query = m_db.exec(
@@ -207,10 +207,4 @@ QList<Cliente> ClienteStore::select(const QString& where, const QVariantList& bi
     while (row.next())
         result << clienteAt(row);
     return result;
-}
-
-void ClienteStore::lockTable() {
-    // SQLite's BEGIN IMMEDIATE already excludes other writers.
-    if (m_db.engine() == ConnectionSpec::Engine::Postgres)
-        m_db.exec(QStringLiteral("LOCK TABLE TB_Cliente IN SHARE ROW EXCLUSIVE MODE"));
 }

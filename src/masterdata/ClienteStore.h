@@ -53,9 +53,6 @@ public:
 private:
     QList<Cliente> select(const QString& where, const QVariantList& binds, const QString& orderBy,
                           int limit, int offset) const;
-    // Keeps other workstations from writing customers until commit, so a uniqueness check
-    // stays true until the row is written.
-    void lockTable();
 
     Database& m_db;
 };

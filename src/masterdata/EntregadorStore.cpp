@@ -72,6 +72,7 @@ std::optional<qint64> EntregadorStore::insert(const Entregador& entregador) {
 WriteOutcome EntregadorStore::update(const Entregador& entregador) {
     using registryQueries::storedText;
     Transaction transaction(m_db);
+    lockForWriting(m_db, kTable); // the name check stays true until commit
     if (existsOther(entregador.nome, entregador.codigo))
         return WriteOutcome::NameTaken;
     const QSqlQuery query =

@@ -114,6 +114,7 @@ std::optional<qint64> ProdutoStore::insert(const Produto& produto) {
 
 WriteOutcome ProdutoStore::update(const Produto& produto) {
     Transaction transaction(m_db);
+    lockForWriting(m_db, kTable); // the name check stays true until commit
     if (existsOther(produto.nome, produto.codigo))
         return WriteOutcome::NameTaken;
     const QSqlQuery query =

@@ -86,7 +86,7 @@ UsuarioStore::Outcome UsuarioStore::update(const Usuario& usuario,
     const std::optional<QString> hash =
         novaSenha ? std::optional(PasswordHash::hash(*novaSenha)) : std::nullopt;
     Transaction transaction(m_db);
-    lockTable();
+    lockForWriting(m_db, kTable);
     if (const auto refused = refusal(usuario.nome, usuario.usuario, usuario.codigo))
         return *refused;
     QString sql = QStringLiteral("UPDATE TB_Usuario SET usu_Nome = ?, usu_Usuario = ?, "
@@ -127,10 +127,4 @@ UsuarioStore::refusal(const QString& nome, const QString& usuario, qint64 except
     if (usuarioTaken(usuario, exceptCodigo))
         return Outcome::UsuarioTaken;
     return std::nullopt;
-}
-
-void UsuarioStore::lockTable() {
-    // SQLite's BEGIN IMMEDIATE already excludes other writers.
-    if (m_db.engine() == ConnectionSpec::Engine::Postgres)
-        m_db.exec(QStringLiteral("LOCK TABLE TB_Usuario IN SHARE ROW EXCLUSIVE MODE"));
 }

@@ -50,7 +50,6 @@ private:
     // Refusal of a name or login held by another user, or none.
     std::optional<Outcome> refusal(const QString& nome, const QString& usuario,
                                    qint64 exceptCodigo) const;
-    void lockTable();
 
     Database& m_db;
 };
