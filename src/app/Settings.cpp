@@ -44,6 +44,7 @@ Settings Settings::read(const QString& iniPath) {
     s.gIdentificaChamada = get(13);
     s.gCodigoEmpresa = get(14);
     s.gBackupOnline = get(15);
+    s.gServicoCep = LeIni(iniPath, kSection, kServicoCepKey).trimmed();
     return s;
 }
 

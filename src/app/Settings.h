@@ -7,9 +7,10 @@
 class Settings {
 public:
     static inline const QString kSection = QStringLiteral("Geral");
+    static inline const QString kServicoCepKey = QStringLiteral("ServicoCep");
 
     // Reads keys 1, 2, 3, 4, 5, 6, 8, 9, 13, 14 and 15 in that order and unscrambles the
-    // scrambled ones. A missing file gives every default.
+    // scrambled ones, then the plain key ServicoCep. A missing file gives every default.
     static Settings read(const QString& iniPath);
 
     // The scrambled keys; the others are stored as they are.
@@ -31,6 +32,8 @@ public:
     QString gBackupOnline;
     QString gModoServidor; // "servidor" on the workstation that holds the database
     bool gFormatoServidor = false;
+    // The postal-code service's host or base URL; empty means the built-in default.
+    QString gServicoCep;
 
     bool identificaChamadaAtiva() const { return gIdentificaChamada == QLatin1String("S"); }
     bool backupOnlineAtivo() const { return gBackupOnline != QLatin1String("N"); }

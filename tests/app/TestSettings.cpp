@@ -82,6 +82,17 @@ private Q_SLOTS:
         QVERIFY(s.backupOnlineAtivo());
     }
 
+    void postalCodeServiceIsAPlainNamedKey() {
+        const QString path = iniWith({{1, QStringLiteral("Dono")}});
+        QVERIFY(Settings::read(path).gServicoCep.isEmpty());
+        GravaIni(path, Settings::kSection, QStringLiteral("servicocep"),
+                 QStringLiteral(" http://10.0.0.5:8080/cep "));
+        const Settings s = Settings::read(path);
+        // Stored as typed, not scrambled, and the numbered keys still read as before.
+        QCOMPARE(s.gServicoCep, QStringLiteral("http://10.0.0.5:8080/cep"));
+        QCOMPARE(s.gNomeProprietario, QStringLiteral("Dono"));
+    }
+
     void headerSettingIsANumericComparisonWithOne_data() {
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("expected");
