@@ -4,12 +4,15 @@
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
+#include "masterdata/screens/CategoriaLookup.h"
+#include "masterdata/screens/frmCategoria.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/Session.h"
 #include "shell/screens/ImageMenu.h"
 #include "shell/screens/MDIPrincipal.h"
 #include "shell/screens/TrayController.h"
 #include "shell/screens/frmSobre.h"
+#include "support/ScreenFixture.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TestDatabase.h"
 
@@ -18,10 +21,12 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QtTest>
@@ -178,17 +183,17 @@ private Q_SLOTS:
             {"mnuCad", "&Cadastro", {}, true},
             {"mnuCliente", "&Cliente", Qt::Key_F2, false},
             {"mnuPedido", "&Pedido", Qt::Key_F3, false},
-            {"mnuProduto", "P&roduto", Qt::Key_F4, false},
-            {"mnuCad_Cat", "C&ategoria", Qt::Key_F5, false},
-            {"mnuUsuario", "&Usuário", Qt::Key_F6, false},
-            {"mnuCadEntregador", "&Entregador", Qt::Key_F7, false},
+            {"mnuProduto", "P&roduto", Qt::Key_F4, true},
+            {"mnuCad_Cat", "C&ategoria", Qt::Key_F5, true},
+            {"mnuUsuario", "&Usuário", Qt::Key_F6, true},
+            {"mnuCadEntregador", "&Entregador", Qt::Key_F7, true},
             {"mnuCon", "&Consulta", {}, true},
             {"mnuCon_Cli", "&Cliente", {}, false},
             {"mnuCon_Ped", "&Pedido", Qt::CTRL | Qt::Key_F3, false},
-            {"mnuCon_Pro", "P&roduto", {}, false},
-            {"mnuCon_Cat", "C&ategoria", {}, false},
-            {"mnuConUsu", "Usuário", {}, false},
-            {"mnuConEntregador", "&Entregador", {}, false},
+            {"mnuCon_Pro", "P&roduto", {}, true},
+            {"mnuCon_Cat", "C&ategoria", {}, true},
+            {"mnuConUsu", "Usuário", {}, true},
+            {"mnuConEntregador", "&Entregador", {}, true},
             {"mnuConTabelaPreco", "&Tabela de Preços", Qt::Key_F12, false},
             {"mnuUti", "&Utilitários", {}, true},
             {"mnuExp_Cli", "Exportar Dados &Cliente", {}, false},
@@ -275,7 +280,11 @@ private Q_SLOTS:
         const QStringList buttons = {"Cliente", "Pedido",          "Produto",     "Categoria",
                                      "Usuario", "Consulta_Pedido", "Lista_Preco", "Sair"};
         for (const QString& button : buttons) {
-            QCOMPARE(image(window, button)->isEnabled(), button == QLatin1String("Sair"));
+            // The screens that exist so far; the order screens come later.
+            const bool wired = !button.contains(QLatin1String("Pedido")) &&
+                               button != QLatin1String("Lista_Preco") &&
+                               button != QLatin1String("Cliente");
+            QCOMPARE(image(window, button)->isEnabled(), wired);
         }
         const QStringList tips = {"Cliente - F2",        "Pedido - F3",   "Produto - F4",
                                   "Categoria - F5",      "Usuários - F6", "",
@@ -301,12 +310,34 @@ private Q_SLOTS:
         hover(&window, image(window, QStringLiteral("Pedido")));
         QVERIFY(menu->isHighlighted(QStringLiteral("Pedido")));
         QVERIFY(!menu->isHighlighted(QStringLiteral("Cliente")));
-        hover(&window, image(window, QStringLiteral("Produto")));
-        QVERIFY(!menu->isHighlighted(QStringLiteral("Produto"))); // disabled
+        hover(&window, image(window, QStringLiteral("Lista_Preco")));
+        QVERIFY(!menu->isHighlighted(QStringLiteral("Lista_Preco"))); // disabled
         hover(&window, window.mdiArea()->viewport());
         for (const QString& button : buttons) {
             QVERIFY(!menu->isHighlighted(button));
         }
+    }
+
+    void registryScreensOpenOnceAndConsultationsPick() {
+        Fixture f;
+        MDIPrincipal& window = f.make();
+        f.db->exec(QStringLiteral(
+            "INSERT INTO TB_Categoria (cat_ID, cat_Categoria) VALUES (7, 'BEBIDAS')"));
+        item(window, QStringLiteral("mnuCad_Cat"))->trigger();
+        item(window, QStringLiteral("mnuCad_Cat"))->trigger();
+        QList<frmCategoria*> open = window.findChildren<frmCategoria*>();
+        QCOMPARE(open.size(), 1); // brought forward, not opened twice
+        QVERIFY(open.first()->isVisible());
+        open.first()->close();
+
+        onNextDialog<frmLocalizar_Categoria>(
+            [](frmLocalizar_Categoria& dialog) { dialog.btnProcurar1()->click(); });
+        item(window, QStringLiteral("mnuCon_Cat"))->trigger();
+        QTRY_COMPARE(window.findChildren<frmCategoria*>().size(), 1); // the closed one is gone
+        frmCategoria* shown = window.findChildren<frmCategoria*>().first();
+        QCOMPARE(shown->txtCategoria()->text(), QStringLiteral("BEBIDAS"));
+        QCOMPARE(shown->state(), RegistryScreenBase::State::Browse);
+        QVERIFY(!shown->txtCategoria()->isEnabled());
     }
 
     void authorityChecks_data() {

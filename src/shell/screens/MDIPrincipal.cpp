@@ -6,6 +6,9 @@
 #include "common/screens/MessageBoxes.h"
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
+#include "masterdata/screens/frmCategoria.h"
+#include "masterdata/screens/frmEntregador.h"
+#include "masterdata/screens/frmProduto.h"
 #include "shell/DatabaseBackup.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/Session.h"
@@ -15,6 +18,7 @@
 #include "shell/screens/TrayController.h"
 #include "shell/screens/frmBackup.h"
 #include "shell/screens/frmSobre.h"
+#include "shell/screens/frmUsuario.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -176,6 +180,14 @@ void MDIPrincipal::wireActions() {
         frmBackup backup(m_context, this);
         abreModal(backup);
     });
+    setOpener(mnu("mnuProduto"), [this] { abreCadastro<frmProduto>(); });
+    setOpener(mnu("mnuCad_Cat"), [this] { abreCadastro<frmCategoria>(); });
+    setOpener(mnu("mnuUsuario"), [this] { abreCadastro<frmUsuario>(); });
+    setOpener(mnu("mnuCadEntregador"), [this] { abreCadastro<frmEntregador>(); });
+    setOpener(mnu("mnuCon_Pro"), [this] { consulta<frmProduto>(); });
+    setOpener(mnu("mnuCon_Cat"), [this] { consulta<frmCategoria>(); });
+    setOpener(mnu("mnuConUsu"), [this] { consulta<frmUsuario>(); });
+    setOpener(mnu("mnuConEntregador"), [this] { consulta<frmEntregador>(); });
     setOpener(mnu("mnuAlertaAniversariante"), [this] { toggleAlertaAniversario(); });
     setOpener(mnu("mnuUsu_Tro"), [this] { TrocaUsuario(); });
     setOpener(mnu("mnuAju_Inf"), [this] { mostraInformacoes(); });

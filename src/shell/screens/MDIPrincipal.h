@@ -58,6 +58,8 @@ public:
     // Screens open as children of the MDI area, or modally over the window.
     void abreFilha(QWidget* screen);
     void abreModal(QDialog& screen);
+    // A registry screen: the one already open is brought forward instead of a second copy.
+    template <typename Screen> Screen* abreCadastro();
 
 public Q_SLOTS:
     // The exit sequence: the question, then in servidor mode the exit copy, the stop of the
@@ -118,6 +120,9 @@ private:
     void runOnlineBackup();
     void termina();
 
+    // The consultation items: the registry screen in browse state with its lookup dialog.
+    template <typename Screen> void consulta();
+
     ScreenContext& m_context;
     QMdiArea* m_mdiArea;
     ImageMenu* m_imageMenu = nullptr;
@@ -132,3 +137,21 @@ private:
     ExitCopy m_exitCopy;
     bool m_encerrando = false;
 };
+
+template <typename Screen> Screen* MDIPrincipal::abreCadastro() {
+    for (Screen* open : findChildren<Screen*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    }
+    auto* screen = new Screen(m_context, this); // owned by the window, freed when closed
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->show();
+    return screen;
+}
+
+template <typename Screen> void MDIPrincipal::consulta() {
+    abreCadastro<Screen>()->btnProcurar1_Click();
+}
