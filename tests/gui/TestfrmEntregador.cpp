@@ -52,14 +52,6 @@ QStringList listed(const LookupDialogBase& dialog) {
     return rows;
 }
 
-// QTest::keyClicks only knows ASCII; each character goes as a key event carrying its text.
-void typeText(QWidget* field, const QString& text) {
-    for (const QChar c : text) {
-        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, field, key, QString(c), Qt::NoModifier);
-    }
-}
-
 void selectRow(LookupDialogBase& dialog, int row) {
     dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
 }

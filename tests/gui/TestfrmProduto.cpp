@@ -59,16 +59,6 @@ QStringList items(const QComboBox& combo) {
     return texts;
 }
 
-// Types text key by key, accented letters included (QTest::keyClicks takes ASCII only).
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
 void choose(LookupDialogBase& dialog, int row) {
     dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
     dialog.btnProcurar1()->click();

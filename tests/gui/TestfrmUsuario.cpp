@@ -85,14 +85,6 @@ void expectBrowse(const frmUsuario& screen) {
         QVERIFY(!box->isEnabled());
 }
 
-// QTest::keyClicks only knows ASCII; accented letters are sent with their Latin-1 key code.
-void typeText(QWidget* field, const QString& text) {
-    for (const QChar c : text) {
-        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, field, key, QString(c), Qt::NoModifier);
-    }
-}
-
 QString today() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 }

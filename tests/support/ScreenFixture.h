@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
@@ -29,6 +30,15 @@ struct ScreenFixture {
     ScriptedMessageBoxes messages;
     ScreenContext context{messages, connections, settings, session, home};
 };
+
+// Types `text` key by key through the field's key filter; unlike QTest::keyClicks it also
+// sends accented letters.
+inline void typeText(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, field, key, QString(c), Qt::NoModifier);
+    }
+}
 
 // Runs `drive` on the next visible dialog of type T: the way to answer a modal dialog that a
 // screen opens and waits for. The watch ends once it ran.
