@@ -2,6 +2,7 @@
 #include "BenchRegistry.h"
 #include "DataGenerator.h"
 #include "LookupBench.h"
+#include "MasterDataBench.h"
 #include "StartupBench.h"
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -19,6 +20,7 @@ constexpr quint64 kSeed = 20240615;
 // Benchmarks run from here; a new theme adds its register...Operations call.
 void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& random) {
     registerLookupOperations(registry, db, random);
+    registerMasterDataOperations(registry, db, random);
 }
 
 qint64 customerCount(Database& db) {
