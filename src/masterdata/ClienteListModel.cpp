@@ -117,7 +117,7 @@ void ClienteListModel::fetchMore(const QModelIndex& parent) {
         page = readPage(m_query, loadedRows());
     } catch (const DbError& e) {
         m_complete = true;
-        Q_EMIT loadFailed(e.description());
+        Q_EMIT loadFailed(e);
         return;
     }
     m_complete = page.last;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DbError.h"
+
 #include "common/ListColumn.h"
 #include "masterdata/Cliente.h"
 #include "masterdata/ClienteStore.h"
@@ -43,7 +45,7 @@ public:
     bool hasRows() const { return !m_rows.isEmpty(); }
 
 Q_SIGNALS:
-    void loadFailed(const QString& message);
+    void loadFailed(const DbError& error);
 
 private:
     struct Row {

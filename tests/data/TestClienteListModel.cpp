@@ -336,10 +336,11 @@ void ClienteListModelTest::failedReadKeepsTheRows() {
     QVERIFY_THROWS_EXCEPTION(DbError, model.setSearch(Busca::Nome, QStringLiteral("N")));
     QCOMPARE(model.rowCount(), ClienteListModel::kPagina);
     QCOMPARE(text(model, 0, Telefone), QStringLiteral("9000-0000"));
-    QSignalSpy failed(&model, &ClienteListModel::loadFailed);
+    int failed = 0;
+    connect(&model, &ClienteListModel::loadFailed, this, [&failed] { ++failed; });
     QVERIFY(model.canFetchMore({}));
     model.fetchMore({});
-    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed, 1);
     QCOMPARE(model.rowCount(), ClienteListModel::kPagina);
     QVERIFY(!model.canFetchMore({}));
 }
