@@ -181,14 +181,14 @@ private Q_SLOTS:
             bool enabled;
         } rows[] = {
             {"mnuCad", "&Cadastro", {}, true},
-            {"mnuCliente", "&Cliente", Qt::Key_F2, false},
+            {"mnuCliente", "&Cliente", Qt::Key_F2, true},
             {"mnuPedido", "&Pedido", Qt::Key_F3, false},
             {"mnuProduto", "P&roduto", Qt::Key_F4, true},
             {"mnuCad_Cat", "C&ategoria", Qt::Key_F5, true},
             {"mnuUsuario", "&Usuário", Qt::Key_F6, true},
             {"mnuCadEntregador", "&Entregador", Qt::Key_F7, true},
             {"mnuCon", "&Consulta", {}, true},
-            {"mnuCon_Cli", "&Cliente", {}, false},
+            {"mnuCon_Cli", "&Cliente", {}, true},
             {"mnuCon_Ped", "&Pedido", Qt::CTRL | Qt::Key_F3, false},
             {"mnuCon_Pro", "P&roduto", {}, true},
             {"mnuCon_Cat", "C&ategoria", {}, true},
@@ -281,9 +281,8 @@ private Q_SLOTS:
                                      "Usuario", "Consulta_Pedido", "Lista_Preco", "Sair"};
         for (const QString& button : buttons) {
             // The screens that exist so far; the order screens come later.
-            const bool wired = !button.contains(QLatin1String("Pedido")) &&
-                               button != QLatin1String("Lista_Preco") &&
-                               button != QLatin1String("Cliente");
+            const bool wired =
+                !button.contains(QLatin1String("Pedido")) && button != QLatin1String("Lista_Preco");
             QCOMPARE(image(window, button)->isEnabled(), wired);
         }
         const QStringList tips = {"Cliente - F2",        "Pedido - F3",   "Produto - F4",

@@ -7,6 +7,7 @@
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
 #include "masterdata/screens/frmCategoria.h"
+#include "masterdata/screens/frmCliente.h"
 #include "masterdata/screens/frmEntregador.h"
 #include "masterdata/screens/frmProduto.h"
 #include "shell/DatabaseBackup.h"
@@ -180,10 +181,12 @@ void MDIPrincipal::wireActions() {
         frmBackup backup(m_context, this);
         abreModal(backup);
     });
+    setOpener(mnu("mnuCliente"), [this] { abreCadastro<frmCliente>(); });
     setOpener(mnu("mnuProduto"), [this] { abreCadastro<frmProduto>(); });
     setOpener(mnu("mnuCad_Cat"), [this] { abreCadastro<frmCategoria>(); });
     setOpener(mnu("mnuUsuario"), [this] { abreCadastro<frmUsuario>(); });
     setOpener(mnu("mnuCadEntregador"), [this] { abreCadastro<frmEntregador>(); });
+    setOpener(mnu("mnuCon_Cli"), [this] { consulta<frmCliente>(); });
     setOpener(mnu("mnuCon_Pro"), [this] { consulta<frmProduto>(); });
     setOpener(mnu("mnuCon_Cat"), [this] { consulta<frmCategoria>(); });
     setOpener(mnu("mnuConUsu"), [this] { consulta<frmUsuario>(); });
