@@ -64,20 +64,9 @@ QStringList headers(const LookupDialogBase& dialog) {
     return captions;
 }
 
-void selectRow(LookupDialogBase& dialog, int row) {
-    dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
-}
-
 void expectLockedBrowse(const frmCliente& screen) {
-    QCOMPARE(screen.state(), State::Browse);
-    QVERIFY(screen.btnIncluir()->isEnabled());
-    QVERIFY(screen.btnEditar()->isEnabled());
-    QVERIFY(screen.btnDeletar()->isEnabled());
-    QVERIFY(screen.btnProcurar1()->isEnabled());
-    QVERIFY(screen.btnSair()->isEnabled());
-    QVERIFY(!screen.btnSalvar()->isEnabled());
+    expectBrowseButtons(screen);
     QVERIFY(!screen.btnCep()->isEnabled());
-    QVERIFY(screen.btnIncluir()->isDefault());
     QVERIFY(!screen.campos()->fraCodigo()->isEnabled());
     QVERIFY(!screen.campos()->txtNome()->isEnabled());
 }

@@ -40,14 +40,7 @@ QStringList listed(const LookupDialogBase& dialog) {
 }
 
 void expectBrowse(const frmCategoria& screen) {
-    QCOMPARE(screen.state(), State::Browse);
-    QVERIFY(screen.btnIncluir()->isEnabled());
-    QVERIFY(screen.btnEditar()->isEnabled());
-    QVERIFY(screen.btnDeletar()->isEnabled());
-    QVERIFY(screen.btnProcurar1()->isEnabled());
-    QVERIFY(screen.btnSair()->isEnabled());
-    QVERIFY(!screen.btnSalvar()->isEnabled());
-    QVERIFY(screen.btnIncluir()->isDefault());
+    expectBrowseButtons(screen);
     QVERIFY(!screen.txtCategoria()->isEnabled());
     QVERIFY(!screen.fraCodigo()->isEnabled());
 }

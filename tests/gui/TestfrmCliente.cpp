@@ -60,15 +60,8 @@ struct Fixture : ScreenFixture {
 };
 
 void expectBrowse(const frmCliente& screen) {
-    QCOMPARE(screen.state(), State::Browse);
-    QVERIFY(screen.btnIncluir()->isEnabled());
-    QVERIFY(screen.btnEditar()->isEnabled());
-    QVERIFY(screen.btnDeletar()->isEnabled());
-    QVERIFY(screen.btnProcurar1()->isEnabled());
-    QVERIFY(screen.btnSair()->isEnabled());
-    QVERIFY(!screen.btnSalvar()->isEnabled());
+    expectBrowseButtons(screen);
     QVERIFY(!screen.btnCep()->isEnabled());
-    QVERIFY(screen.btnIncluir()->isDefault());
     const ClienteFields& c = *screen.campos();
     for (QWidget* field : c.lockable())
         QVERIFY2(!field->isEnabled(), qPrintable(field->objectName()));

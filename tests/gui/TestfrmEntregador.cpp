@@ -52,19 +52,8 @@ QStringList listed(const LookupDialogBase& dialog) {
     return rows;
 }
 
-void selectRow(LookupDialogBase& dialog, int row) {
-    dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
-}
-
 void expectBrowse(const frmEntregador& screen) {
-    QCOMPARE(screen.state(), State::Browse);
-    QVERIFY(screen.btnIncluir()->isEnabled());
-    QVERIFY(screen.btnEditar()->isEnabled());
-    QVERIFY(screen.btnDeletar()->isEnabled());
-    QVERIFY(screen.btnProcurar1()->isEnabled());
-    QVERIFY(screen.btnSair()->isEnabled());
-    QVERIFY(!screen.btnSalvar()->isEnabled());
-    QVERIFY(screen.btnIncluir()->isDefault());
+    expectBrowseButtons(screen);
     QVERIFY(!screen.fraCodigo()->isEnabled());
     QVERIFY(!screen.fraTelefone()->isEnabled());
     QVERIFY(!screen.fraData()->isEnabled());

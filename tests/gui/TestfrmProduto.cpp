@@ -60,19 +60,13 @@ QStringList items(const QComboBox& combo) {
 }
 
 void choose(LookupDialogBase& dialog, int row) {
-    dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
+    selectRow(dialog, row);
     dialog.btnProcurar1()->click();
 }
 
 void expectBrowse(const frmProduto& screen) {
-    QCOMPARE(screen.state(), State::Browse);
-    QVERIFY(screen.btnIncluir()->isEnabled());
-    QVERIFY(screen.btnEditar()->isEnabled());
-    QVERIFY(screen.btnDeletar()->isEnabled());
-    QVERIFY(screen.btnProcurar1()->isEnabled());
-    QVERIFY(!screen.btnSalvar()->isEnabled());
+    expectBrowseButtons(screen);
     QVERIFY(!screen.btnTrocar()->isEnabled());
-    QVERIFY(screen.btnIncluir()->isDefault());
     QVERIFY(!screen.fraCodigo()->isEnabled());
     QVERIFY(!screen.cboCategoria()->isEnabled());
     QVERIFY(!screen.txtProduto()->isEnabled());

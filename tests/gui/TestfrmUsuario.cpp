@@ -72,13 +72,7 @@ void pickRow(LookupDialogBase& dialog, int row) {
 }
 
 void expectBrowse(const frmUsuario& screen) {
-    QCOMPARE(screen.state(), State::Browse);
-    QVERIFY(screen.btnIncluir()->isEnabled());
-    QVERIFY(screen.btnEditar()->isEnabled());
-    QVERIFY(screen.btnDeletar()->isEnabled());
-    QVERIFY(screen.btnProcurar1()->isEnabled());
-    QVERIFY(!screen.btnSalvar()->isEnabled());
-    QVERIFY(screen.btnIncluir()->isDefault());
+    expectBrowseButtons(screen);
     QVERIFY(!screen.fraCodigo()->isEnabled());
     for (const QLineEdit* box :
          {screen.txtNome(), screen.txtUsuario(), screen.txtSenha(), screen.txtConfirmacao()})

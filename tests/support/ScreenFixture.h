@@ -2,6 +2,8 @@
 
 #include "app/AppHome.h"
 #include "app/Settings.h"
+#include "common/screens/LookupDialogBase.h"
+#include "common/screens/RegistryScreenBase.h"
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
 #include "data/Database.h"
@@ -9,9 +11,12 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TestDatabase.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -38,6 +43,22 @@ inline void typeText(QWidget* field, const QString& text) {
         const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
         QTest::sendKeyEvent(QTest::Click, field, key, QString(c), Qt::NoModifier);
     }
+}
+
+// The browse state and its buttons: all on but Save, Include the default.
+inline void expectBrowseButtons(const RegistryScreenBase& screen) {
+    QCOMPARE(screen.state(), RegistryScreenBase::State::Browse);
+    QVERIFY(screen.btnIncluir()->isEnabled());
+    QVERIFY(screen.btnEditar()->isEnabled());
+    QVERIFY(screen.btnDeletar()->isEnabled());
+    QVERIFY(screen.btnProcurar1()->isEnabled());
+    QVERIFY(screen.btnSair()->isEnabled());
+    QVERIFY(!screen.btnSalvar()->isEnabled());
+    QVERIFY(screen.btnIncluir()->isDefault());
+}
+
+inline void selectRow(LookupDialogBase& dialog, int row) {
+    dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
 }
 
 // Runs `drive` on the next visible dialog of type T: the way to answer a modal dialog that a
