@@ -65,6 +65,16 @@ protected:
     // error routine.
     void whenLeft(QWidget* field, std::function<void()> handler);
 
+    // Opens a lookup dialog modally and hands its picked record to `show`; false when the
+    // dialog was cancelled.
+    template <typename Dialog, typename Show> bool escolheCom(Show show) {
+        Dialog dialog(m_context, this);
+        if (dialog.exec() != QDialog::Accepted || !dialog.escolhido())
+            return false;
+        show(*dialog.escolhido());
+        return true;
+    }
+
     // "Aviso" information box / Yes-No question.
     void aviso(const QString& text);
     bool pergunta(const QString& text);

@@ -13,7 +13,7 @@ class CategoriaLookup : public LookupDialogBase {
 public:
     QLineEdit* txtCategoria() const { return m_txtCategoria; }
     // The picked category once the dialog was accepted.
-    const std::optional<Categoria>& escolhida() const { return m_escolhida; }
+    const std::optional<Categoria>& escolhido() const { return m_escolhida; }
 
 protected:
     CategoriaLookup(ScreenContext& context, Kind kind, QWidget* parent);

@@ -65,21 +65,17 @@ QWidget* frmCategoria::firstField() const {
     return m_txtCategoria;
 }
 
-template <typename Dialog> bool frmCategoria::mostraEscolhida() {
-    Dialog dialog(context(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.escolhida())
-        return false;
-    m_txtCodigo->setText(QString::number(dialog.escolhida()->codigo));
-    m_txtCategoria->setText(dialog.escolhida()->nome);
-    return true;
+void frmCategoria::mostra(const Categoria& categoria) {
+    m_txtCodigo->setText(QString::number(categoria.codigo));
+    m_txtCategoria->setText(categoria.nome);
 }
 
 bool frmCategoria::selecionar() {
-    return mostraEscolhida<frmSelecionar_Categoria>();
+    return escolheCom<frmSelecionar_Categoria>([this](const Categoria& c) { mostra(c); });
 }
 
 void frmCategoria::localizar() {
-    mostraEscolhida<frmLocalizar_Categoria>();
+    escolheCom<frmLocalizar_Categoria>([this](const Categoria& c) { mostra(c); });
 }
 
 std::optional<QString> frmCategoria::deletionQuestion() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/screens/RegistryScreenBase.h"
+#include "masterdata/Categoria.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -29,7 +30,7 @@ protected:
     bool saveChange() override;
 
 private:
-    template <typename Dialog> bool mostraEscolhida();
+    void mostra(const Categoria& categoria);
     bool validate();
     void checkDuplicate();
 

@@ -70,20 +70,12 @@ void frmCliente::prepareSelection(State) {
     m_campos->setMaskedEnabled(true);
 }
 
-template <typename Dialog> bool frmCliente::mostraEscolhido() {
-    Dialog dialog(context(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.escolhido())
-        return false;
-    m_campos->mostra(*dialog.escolhido());
-    return true;
-}
-
 bool frmCliente::selecionar() {
-    return mostraEscolhido<frmSelecionar_Cliente>();
+    return escolheCom<frmSelecionar_Cliente>([this](const Cliente& r) { m_campos->mostra(r); });
 }
 
 void frmCliente::localizar() {
-    mostraEscolhido<frmLocalizar_Cliente>();
+    escolheCom<frmLocalizar_Cliente>([this](const Cliente& r) { m_campos->mostra(r); });
 }
 
 void frmCliente::selectionCancelled() {

@@ -37,7 +37,6 @@ protected:
     void selectionCancelled() override;
 
 private:
-    template <typename Dialog> bool mostraEscolhido();
     void formataTelefone();
     void mskTelefone_LostFocus();
 

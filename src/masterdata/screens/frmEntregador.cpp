@@ -102,20 +102,12 @@ void frmEntregador::mostra(const Entregador& entregador) {
     m_txtObservacao->setText(entregador.observacao);
 }
 
-template <typename Dialog> bool frmEntregador::mostraEscolhido() {
-    Dialog dialog(context(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.escolhido())
-        return false;
-    mostra(*dialog.escolhido());
-    return true;
-}
-
 bool frmEntregador::selecionar() {
-    return mostraEscolhido<frmSelecionar_Entregador>();
+    return escolheCom<frmSelecionar_Entregador>([this](const Entregador& r) { mostra(r); });
 }
 
 void frmEntregador::localizar() {
-    mostraEscolhido<frmLocalizar_Entregador>();
+    escolheCom<frmLocalizar_Entregador>([this](const Entregador& r) { mostra(r); });
 }
 
 std::optional<QString> frmEntregador::deletionQuestion() const {

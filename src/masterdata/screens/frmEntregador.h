@@ -37,7 +37,6 @@ protected:
     bool saveChange() override;
 
 private:
-    template <typename Dialog> bool mostraEscolhido();
     void mostra(const Entregador& entregador);
     Entregador typed() const;
     bool validate();

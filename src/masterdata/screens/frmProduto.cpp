@@ -150,12 +150,10 @@ void frmProduto::showProduto(const Produto& produto) {
 }
 
 bool frmProduto::selecionar() {
-    frmSelecionar_Produto dialog(context(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.escolhido())
-        return false;
-    showProduto(*dialog.escolhido());
-    m_categoriaEscolhida = dialog.escolhido()->categoria;
-    return true;
+    return escolheCom<frmSelecionar_Produto>([this](const Produto& produto) {
+        showProduto(produto);
+        m_categoriaEscolhida = produto.categoria;
+    });
 }
 
 void frmProduto::afterChangePick() {
@@ -167,13 +165,12 @@ void frmProduto::afterChangePick() {
 }
 
 void frmProduto::localizar() {
-    frmLocalizar_Produto dialog(context(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.escolhido())
-        return;
-    showProduto(*dialog.escolhido());
-    // Added even when listed, so a category deleted since is still shown.
-    m_cboCategoria->addItem(dialog.escolhido()->categoria);
-    m_cboCategoria->setCurrentIndex(m_cboCategoria->count() - 1);
+    escolheCom<frmLocalizar_Produto>([this](const Produto& produto) {
+        showProduto(produto);
+        // Added even when listed, so a category deleted since is still shown.
+        m_cboCategoria->addItem(produto.categoria);
+        m_cboCategoria->setCurrentIndex(m_cboCategoria->count() - 1);
+    });
 }
 
 std::optional<QString> frmProduto::deletionQuestion() const {

@@ -170,20 +170,12 @@ void frmUsuario::prepareSelection(State state) {
     m_txtUsuario->setEnabled(false);
 }
 
-template <typename Dialog> bool frmUsuario::mostraEscolhido() {
-    Dialog dialog(context(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.escolhido())
-        return false;
-    mostraUsuario(*dialog.escolhido());
-    return true;
-}
-
 bool frmUsuario::selecionar() {
-    return mostraEscolhido<frmSelecionar_Usuario>();
+    return escolheCom<frmSelecionar_Usuario>([this](const Usuario& r) { mostraUsuario(r); });
 }
 
 void frmUsuario::localizar() {
-    mostraEscolhido<frmLocalizar_Usuario>();
+    escolheCom<frmLocalizar_Usuario>([this](const Usuario& r) { mostraUsuario(r); });
 }
 
 std::optional<QString> frmUsuario::deletionQuestion() const {

@@ -49,7 +49,6 @@ protected:
     bool saveChange() override;
 
 private:
-    template <typename Dialog> bool mostraEscolhido();
     void loadConcedidas();
     bool informa(QLineEdit* box, const QString& text);
     bool confirmacaoConfere();
