@@ -45,6 +45,9 @@ Settings Settings::read(const QString& iniPath) {
     s.gCodigoEmpresa = get(14);
     s.gBackupOnline = get(15);
     s.gServicoCep = LeIni(iniPath, kSection, kServicoCepKey).trimmed();
+    s.gCodificacaoCupom = LeIni(iniPath, kSection, kCodificacaoCupomKey).trimmed().toLower();
+    s.gFonteChamada = LeIni(iniPath, kSection, kFonteChamadaKey).trimmed().toLower();
+    s.gDispositivoChamada = LeIni(iniPath, kSection, kDispositivoChamadaKey).trimmed();
     return s;
 }
 

@@ -8,9 +8,12 @@ class Settings {
 public:
     static inline const QString kSection = QStringLiteral("Geral");
     static inline const QString kServicoCepKey = QStringLiteral("ServicoCep");
+    static inline const QString kCodificacaoCupomKey = QStringLiteral("CodificacaoCupom");
+    static inline const QString kFonteChamadaKey = QStringLiteral("FonteChamada");
+    static inline const QString kDispositivoChamadaKey = QStringLiteral("DispositivoChamada");
 
     // Reads keys 1, 2, 3, 4, 5, 6, 8, 9, 13, 14 and 15 in that order and unscrambles the
-    // scrambled ones, then the plain key ServicoCep. A missing file gives every default.
+    // scrambled ones, then the plain keys. A missing file gives every default.
     static Settings read(const QString& iniPath);
 
     // The scrambled keys; the others are stored as they are.
@@ -34,6 +37,12 @@ public:
     bool gFormatoServidor = false;
     // The postal-code service's host or base URL; empty means the built-in default.
     QString gServicoCep;
+    // The receipt printer's code page: "windows-1252" (empty), "cp850" or "cp860".
+    QString gCodificacaoCupom;
+    // Where caller numbers come from: "som" (empty: the sound input) or "nenhuma"; and the
+    // sound input device's description (empty: the system's default input).
+    QString gFonteChamada;
+    QString gDispositivoChamada;
 
     bool identificaChamadaAtiva() const { return gIdentificaChamada == QLatin1String("S"); }
     bool backupOnlineAtivo() const { return gBackupOnline != QLatin1String("N"); }
