@@ -205,7 +205,7 @@ void DataGenerator::priceList() {
                << Category{QStringLiteral("PIZZAS DOCES"), sized(kSweetFlavours, {})}
                << Category{QStringLiteral("ESFIHAS"), sized(kFlavours, QStringLiteral("ESFIHA "))}
                << Category{QStringLiteral("CALZONES"),
-                           sized(kFlavours.mid(0, 10), QStringLiteral("CALZONE "))};
+                           sized(kFlavours.mid(0, 25), QStringLiteral("CALZONE "))};
     const QString plain = QStringLiteral("%1 %2");
     const QStringList drinks =
         combine({"COCA-COLA", "GUARANÁ ANTARCTICA", "FANTA LARANJA", "SPRITE", "SODA LIMONADA",

@@ -3,6 +3,7 @@
 #include "DataGenerator.h"
 #include "LookupBench.h"
 #include "MasterDataBench.h"
+#include "OrderBench.h"
 #include "StartupBench.h"
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -21,6 +22,7 @@ constexpr quint64 kSeed = 20240615;
 void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& random) {
     registerLookupOperations(registry, db, random);
     registerMasterDataOperations(registry, db, random);
+    registerOrderOperations(registry, db, random);
 }
 
 qint64 customerCount(Database& db) {
