@@ -15,4 +15,9 @@ QChar fromWin1252Code(int code);
 QByteArray toWin1252(const QString& text, char replacement = '?');
 QString fromWin1252(const QByteArray& bytes);
 
+// The DOS code pages receipt printers offer: 850 (multilingual) and 860 (Portuguese). Bytes
+// below 0x80 are ASCII in both; a character outside the page becomes `replacement`.
+QByteArray toCp850(const QString& text, char replacement = '?');
+QByteArray toCp860(const QString& text, char replacement = '?');
+
 } // namespace codepage
