@@ -1,10 +1,13 @@
+#include "app/AppHome.h"
 #include "app/screens/Launcher.h"
 #include "app/screens/ShownScreenProbe.h"
 #include "common/KeyFilter.h"
 #include "common/screens/MessageBoxes.h"
+#include "shell/LocalCallerIdChannel.h"
 #include "shell/PasswordHash.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QTextStream>
 
@@ -13,6 +16,7 @@
 namespace {
 
 constexpr const char* kGerarHashSenha = "--gerar-hash-senha";
+constexpr const char* kChamada = "--chamada";
 
 // `brisko --gerar-hash-senha [senha]`: prints the hash for the SenhaAdministrador setting.
 // Without the argument the password is read from the first line of standard input, which keeps
@@ -33,11 +37,31 @@ int gerarHashSenha(int argc, char* argv[]) {
     return 0;
 }
 
+// `brisko --chamada <telefone>`: hands a call to the copy running on this home, as if the
+// line had identified it. No window, no single-instance check.
+int chamada(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc < 3) {
+        QTextStream(stderr) << "Uso: brisko --chamada <telefone>\n";
+        return 2;
+    }
+    QString error;
+    const QString server = LocalCallerIdChannel::serverName(AppHome::resolve().root());
+    if (!enviaChamada(server, QString::fromLocal8Bit(argv[2]), &error)) {
+        QTextStream(stderr) << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], kGerarHashSenha) == 0) {
         return gerarHashSenha(argc, argv);
+    }
+    if (argc > 1 && std::strcmp(argv[1], kChamada) == 0) {
+        return chamada(argc, argv);
     }
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(brisko);
