@@ -81,8 +81,12 @@ std::optional<QString> verificaIdentificacaoChamada(const Settings& settings,
     }
     if (!settings.gDispositivoChamada.isEmpty() &&
         !inputDevices.contains(settings.gDispositivoChamada)) {
-        return QStringLiteral("Não foi localizado um componente do sistema.") + u'\n' + kSemFuncao +
-               u'\n' + QStringLiteral("ID: E001");
+        return avisoComponente();
     }
     return std::nullopt;
+}
+
+QString avisoComponente() {
+    return QStringLiteral("Não foi localizado um componente do sistema.") + u'\n' + kSemFuncao +
+           u'\n' + QStringLiteral("ID: E001");
 }

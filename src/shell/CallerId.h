@@ -33,5 +33,8 @@ std::optional<QString> relatoDeTelefone(const QString& typed, QString* error);
 std::optional<QString> verificaIdentificacaoChamada(const Settings& settings,
                                                     const QList<QString>& inputDevices);
 
+// The warning for a source that cannot be opened (the component message, "ID: E001").
+QString avisoComponente();
+
 // The sound input is the source unless the settings name "nenhuma".
 bool fonteChamadaEhSom(const Settings& settings);

@@ -6,8 +6,10 @@
 #include "data/Connections.h"
 #include "masterdata/screens/CategoriaLookup.h"
 #include "masterdata/screens/frmCategoria.h"
+#include "orders/screens/frmPedido.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/Session.h"
+#include "shell/SoundCallerIdSource.h"
 #include "shell/screens/ImageMenu.h"
 #include "shell/screens/MDIPrincipal.h"
 #include "shell/screens/TrayController.h"
@@ -26,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -169,6 +172,74 @@ private Q_SLOTS:
         qputenv("HOME", m_home.path().toUtf8());
     }
 
+    // The number event: a call opens the order screen, which searches by itself; a second
+    // call while that order is on is ignored.
+    void aCallOpensTheOrderScreenOnce() {
+        Fixture f;
+        f.db->exec(QStringLiteral("INSERT INTO TB_Cliente (cli_ID, cli_Telefone, cli_Nome) "
+                                  "VALUES (1, '98765-4321', 'MARIA')"));
+        MDIPrincipal& window = f.make();
+        window.chamadaRecebida(QStringLiteral("  "));
+        QVERIFY(!window.findChild<frmPedido*>());
+        window.chamadaRecebida(QStringLiteral("A111987654321C"));
+        auto* pedido = window.findChild<frmPedido*>();
+        QVERIFY(pedido && pedido->isVisible());
+        QCOMPARE(pedido->mskTelefone()->text(), QStringLiteral("98765-4321"));
+        QTRY_COMPARE(pedido->txtNome()->text(), QStringLiteral("MARIA"));
+        window.chamadaRecebida(QStringLiteral("A11133334444C"));
+        QCOMPARE(window.findChildren<frmPedido*>().size(), 1);
+        QCOMPARE(pedido->mskTelefone()->text(), QStringLiteral("98765-4321"));
+        pedido->close();
+    }
+
+    // Another program hands a call over with `brisko --chamada`; without caller
+    // identification on, nobody listens and the command says so.
+    void aCallThroughTheLocalChannelFindsTheCustomer() {
+        Fixture f;
+        f.db->exec(QStringLiteral("INSERT INTO TB_Cliente (cli_ID, cli_Telefone, cli_Nome) "
+                                  "VALUES (1, '3333-4444', 'JOSÉ')"));
+        auto chamada = [&f](const QString& numero) {
+            QProcess brisko;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("BRISKO_HOME"), f.home.root());
+            brisko.setProcessEnvironment(env);
+            brisko.start(QStringLiteral(BRISKO_EXE), {QStringLiteral("--chamada"), numero});
+            while (brisko.state() != QProcess::NotRunning)
+                QTest::qWait(10); // the answer needs this thread's event loop
+            return brisko.exitCode();
+        };
+        {
+            MDIPrincipal& window = f.make();
+            QCOMPARE(chamada(QStringLiteral("(11) 3333-4444")), 1);
+            QVERIFY(!window.findChild<frmPedido*>());
+            QVERIFY(f.messages.texts().isEmpty());
+        }
+        f.window.reset();
+        f.settings.gIdentificaChamada = QStringLiteral("S");
+        f.settings.gFonteChamada = QStringLiteral("nenhuma");
+        MDIPrincipal& window = f.make();
+        QVERIFY(f.messages.texts().isEmpty());
+        QCOMPARE(chamada(QStringLiteral("(11) 3333-4444")), 0);
+        QTRY_VERIFY(window.findChild<frmPedido*>());
+        QTRY_COMPARE(window.findChild<frmPedido*>()->txtNome()->text(), QStringLiteral("JOSÉ"));
+        window.findChild<frmPedido*>()->close();
+    }
+
+    // With the sound input as source, a machine without one is told and goes on.
+    void noSoundInputIsReportedAtLoad() {
+        Fixture f;
+        f.settings.gIdentificaChamada = QStringLiteral("S");
+        f.settings.gDispositivoChamada = QStringLiteral("Placa que nao existe");
+        f.make();
+        const QString esperado = SoundCallerIdSource::dispositivosDeEntrada().isEmpty()
+                                     ? QStringLiteral("placa de SOM")
+                                     : QStringLiteral("ID: E001");
+        QCOMPARE(f.messages.count(), 1);
+        QVERIFY(f.messages.last().text.contains(esperado));
+        QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::None);
+        QCOMPARE(f.messages.last().caption, QStringLiteral("Brisko"));
+    }
+
     void menuTable_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
@@ -182,7 +253,7 @@ private Q_SLOTS:
         } rows[] = {
             {"mnuCad", "&Cadastro", {}, true},
             {"mnuCliente", "&Cliente", Qt::Key_F2, true},
-            {"mnuPedido", "&Pedido", Qt::Key_F3, false},
+            {"mnuPedido", "&Pedido", Qt::Key_F3, true},
             {"mnuProduto", "P&roduto", Qt::Key_F4, true},
             {"mnuCad_Cat", "C&ategoria", Qt::Key_F5, true},
             {"mnuUsuario", "&Usuário", Qt::Key_F6, true},
@@ -204,7 +275,7 @@ private Q_SLOTS:
             {"mnuUti_Bac", "B&ackup do Sistema", {}, true},
             {"mnuBackupOnLine", "Backup OnLine", {}, false},
             {"mnuAlertaAniversariante", "Alerta de Aniversariantes", {}, true},
-            {"mnuUti_Imp", "Impressora", {}, false},
+            {"mnuUti_Imp", "Impressora", {}, true},
             {"mnuRel", "&Relatórios", {}, true},
             {"mnuRel_Ped", "&Pedidos", {}, true},
             {"mnu_Rel_Ped_Todos_Pedidos", "&Todos Pedidos", {}, false},
@@ -280,9 +351,9 @@ private Q_SLOTS:
         const QStringList buttons = {"Cliente", "Pedido",          "Produto",     "Categoria",
                                      "Usuario", "Consulta_Pedido", "Lista_Preco", "Sair"};
         for (const QString& button : buttons) {
-            // The screens that exist so far; the order screens come later.
-            const bool wired =
-                !button.contains(QLatin1String("Pedido")) && button != QLatin1String("Lista_Preco");
+            // The screens that exist so far; the order consultation and price list come later.
+            const bool wired = button != QLatin1String("Consulta_Pedido") &&
+                               button != QLatin1String("Lista_Preco");
             QCOMPARE(image(window, button)->isEnabled(), wired);
         }
         const QStringList tips = {"Cliente - F2",        "Pedido - F3",   "Produto - F4",

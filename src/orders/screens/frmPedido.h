@@ -3,6 +3,7 @@
 #include "common/screens/ScreenBase.h"
 #include "orders/OrderDraft.h"
 #include "orders/Sabores.h"
+#include "orders/screens/frmMensagem.h"
 #include "orders/screens/frmSelecionar_Sabor.h"
 
 #include <QDateTime>
@@ -15,7 +16,6 @@ class QPushButton;
 class QTableWidget;
 class QTimer;
 class QToolButton;
-class frmMensagem;
 struct ScreenContext;
 
 // The order screen: from the caller's telephone to a stored, printed order. The order itself

@@ -10,9 +10,14 @@
 #include "masterdata/screens/frmCliente.h"
 #include "masterdata/screens/frmEntregador.h"
 #include "masterdata/screens/frmProduto.h"
+#include "orders/screens/frmImpressora.h"
+#include "orders/screens/frmPedido.h"
+#include "shell/CallerId.h"
 #include "shell/DatabaseBackup.h"
 #include "shell/ExternalPrograms.h"
+#include "shell/LocalCallerIdChannel.h"
 #include "shell/Session.h"
+#include "shell/SoundCallerIdSource.h"
 #include "shell/UsuarioAuthority.h"
 #include "shell/screens/ImageMenu.h"
 #include "shell/screens/ProgramVersion.h"
@@ -82,6 +87,8 @@ MDIPrincipal::MDIPrincipal(ScreenContext& context, QWidget* parent)
 
     m_context.session.alertaAniversario = menuItem(mnu("mnuAlertaAniversariante"))->isChecked();
     resize(1024, 700);
+    if (m_context.settings.identificaChamadaAtiva())
+        setupCallerIdentification();
 }
 
 MDIPrincipal::~MDIPrincipal() = default;
@@ -182,6 +189,11 @@ void MDIPrincipal::wireActions() {
         abreModal(backup);
     });
     setOpener(mnu("mnuCliente"), [this] { abreCadastro<frmCliente>(); });
+    setOpener(mnu("mnuPedido"), [this] { abreCadastro<frmPedido>(); });
+    setOpener(mnu("mnuUti_Imp"), [this] {
+        frmImpressora impressora(m_context, this);
+        abreModal(impressora);
+    });
     setOpener(mnu("mnuProduto"), [this] { abreCadastro<frmProduto>(); });
     setOpener(mnu("mnuCad_Cat"), [this] { abreCadastro<frmCategoria>(); });
     setOpener(mnu("mnuUsuario"), [this] { abreCadastro<frmUsuario>(); });
@@ -531,14 +543,56 @@ void MDIPrincipal::copiaBancoSaida() {
     }
 }
 
-// Caller identification does not exist yet: there is no source to stop.
-void MDIPrincipal::stopCallerIdentification() {}
+// The sound input when it is the configured source and can be opened, and always the local
+// channel other programs deliver calls through. A source that cannot work is reported once
+// and the program runs without it.
+void MDIPrincipal::setupCallerIdentification() {
+    auto adiciona = [this](CallerIdSource* fonte) {
+        QString erro;
+        if (!fonte->start(&erro)) {
+            delete fonte;
+            return false;
+        }
+        connect(fonte, &CallerIdSource::numeroRecebido, this, &MDIPrincipal::chamadaRecebida);
+        m_fontesChamada.append(fonte);
+        return true;
+    };
+    if (fonteChamadaEhSom(m_context.settings)) {
+        const std::optional<QString> aviso = verificaIdentificacaoChamada(
+            m_context.settings, SoundCallerIdSource::dispositivosDeEntrada());
+        if (aviso)
+            m_context.messages.show(Icon::None, kBrisko, *aviso);
+        else if (!adiciona(new SoundCallerIdSource(m_context.settings.gDispositivoChamada, this)))
+            m_context.messages.show(Icon::None, kBrisko, avisoComponente());
+    }
+    adiciona(
+        new LocalCallerIdChannel(LocalCallerIdChannel::serverName(m_context.home.root()), this));
+}
+
+void MDIPrincipal::stopCallerIdentification() {
+    for (CallerIdSource* fonte : std::as_const(m_fontesChamada))
+        fonte->stop();
+}
+
+void MDIPrincipal::chamadaRecebida(const QString& reported) {
+    const std::optional<QString> telefone = numeroDaChamada(reported);
+    if (!telefone)
+        return;
+    for (frmPedido* aberto : findChildren<frmPedido*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (aberto->isVisible()) {
+            aberto->recebeChamada(*telefone);
+            return;
+        }
+    }
+    abreCadastro<frmPedido>()->recebeChamada(*telefone);
+}
 
 // The online backup does not exist yet: there is nothing to send.
 void MDIPrincipal::runOnlineBackup() {}
 
 void MDIPrincipal::termina() {
     m_encerrando = true;
+    stopCallerIdentification();
     m_tray->remove();
     m_exit(0);
 }

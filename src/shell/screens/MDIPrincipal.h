@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class CallerIdSource;
 class Database;
 class ImageMenu;
 class QAction;
@@ -25,6 +26,10 @@ struct ScreenContext;
 class MDIPrincipal : public QMainWindow {
     Q_OBJECT
 public:
+    // The number event of the caller identification: the order screen, opened or reused,
+    // gets the caller's number and searches by itself; a call during an order is ignored.
+    void chamadaRecebida(const QString& reported);
+
     using Opener = std::function<void()>;
     using ExitFunction = std::function<void(int)>;
     using ExitCopy = std::function<void(Database&)>;
@@ -116,6 +121,7 @@ private:
     void mostraInformacoes();
     void escondeJanela();
     void copiaBancoSaida();
+    void setupCallerIdentification();
     void stopCallerIdentification();
     void runOnlineBackup();
     void termina();
@@ -124,6 +130,7 @@ private:
     template <typename Screen> void consulta();
 
     ScreenContext& m_context;
+    QList<CallerIdSource*> m_fontesChamada;
     QMdiArea* m_mdiArea;
     ImageMenu* m_imageMenu = nullptr;
     TrayController* m_tray;
