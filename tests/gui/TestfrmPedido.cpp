@@ -8,6 +8,7 @@
 #include "orders/screens/frmPagamento.h"
 #include "orders/screens/frmPedido.h"
 #include "orders/screens/frmSelecionar_Sabor.h"
+#include "support/SaborDriver.h"
 #include "support/ScreenFixture.h"
 
 #include <QAbstractItemView>
@@ -28,40 +29,6 @@ const QDateTime kAgora(QDate(2026, 12, 7), QTime(19, 45, 30));
 QString cell(const frmPedido& screen, int row, int col) {
     const QTableWidgetItem* item = screen.fgdPedido()->item(row - 1, col);
     return item ? item->text() : QString();
-}
-
-// Picks the row whose first column reads `nome` in a flavour screen: ticked (next flavour)
-// or with Enter (composes).
-void pick(frmSelecionar_Sabor& screen, const QString& nome, bool tick) {
-    auto* list = screen.findChild<QAbstractItemView*>(QStringLiteral("lstProduto"));
-    QVERIFY(list);
-    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
-                                                       nome, 1, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(nome));
-    list->setCurrentIndex(found.first());
-    if (tick)
-        list->model()->setData(found.first(), Qt::Checked, Qt::CheckStateRole);
-    else
-        QTest::keyClick(list, Qt::Key_Return);
-}
-
-// Like onNextDialog, for the flavour screen at `posicao` of the chain (the earlier ones stay
-// open underneath).
-void onNextSabor(int posicao, std::function<void(frmSelecionar_Sabor&)> drive) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, posicao, drive] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* screen = qobject_cast<frmSelecionar_Sabor*>(widget);
-            if (screen && screen->isVisible() && screen->posicao() == posicao) {
-                timer->stop();
-                timer->deleteLater();
-                drive(*screen);
-                return;
-            }
-        }
-    });
-    timer->start();
 }
 
 } // namespace

@@ -61,15 +61,17 @@ inline void selectRow(LookupDialogBase& dialog, int row) {
     dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
 }
 
-// Runs `drive` on the next visible dialog of type T: the way to answer a modal dialog that a
-// screen opens and waits for. The watch ends once it ran.
-template <typename T> void onNextDialog(std::function<void(T&)> drive) {
+// Runs `drive` on the next visible dialog of type T (and, given `which`, the one it accepts):
+// the way to answer a modal dialog that a screen opens and waits for. The watch ends once it
+// ran.
+template <typename T>
+void onNextDialog(std::function<void(T&)> drive, std::function<bool(const T&)> which = {}) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, drive] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, drive, which] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<T*>(widget);
-            if (dialog && dialog->isVisible()) {
+            if (dialog && dialog->isVisible() && (!which || which(*dialog))) {
                 timer->stop();
                 timer->deleteLater();
                 drive(*dialog);
