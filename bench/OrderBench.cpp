@@ -5,6 +5,7 @@
 #include "masterdata/ClienteStore.h"
 #include "masterdata/ProdutoStore.h"
 #include "orders/PedidoStore.h"
+#include "orders/Receipt.h"
 
 #include <QSqlQuery>
 #include <memory>
@@ -90,5 +91,20 @@ void registerOrderOperations(BenchRegistry& registry, Database& db, std::mt19937
     registry.add({QStringLiteral("finalisation of a 4-item order"), 10.0, 300,
                   [&random, telefones, pedidos] {
                       pedidos->finalizar(fourItemOrder(anyOf(*telefones, random)));
+                  }});
+    const auto recibo = std::make_shared<Pedido>(fourItemOrder(telefones->first()));
+    recibo->numero = 123456;
+    recibo->mensagem = QStringLiteral("TOCAR O INTERFONE DO BLOCO B, APARTAMENTO 42, E AVISAR "
+                                      "QUE A PIZZA CHEGOU");
+    registry.add({QStringLiteral("receipt rendering (text and bytes)"), 0.1, 20000, [recibo] {
+                      const ReceiptHeader header{true, QStringLiteral("PIZZARIA FORNO À LENHA"),
+                                                 QStringLiteral("RUA DAS FLORES, 120"),
+                                                 QStringLiteral("(11) 3333-4444")};
+                      const QByteArray bytes =
+                          receiptBytes(receiptText(*recibo, header, QDateTime::currentDateTime(),
+                                                   ReceiptKind::Original),
+                                       QString());
+                      if (bytes.size() < 500)
+                          throw std::runtime_error("the receipt came out short");
                   }});
 }
