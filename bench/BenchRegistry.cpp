@@ -1,6 +1,9 @@
 #include "BenchRegistry.h"
 
+#include "data/Database.h"
+
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
 
@@ -56,4 +59,12 @@ QString formatResults(const QList<BenchResult>& results) {
                     .arg(target);
     }
     return text;
+}
+
+QStringList firstColumn(Database& db, const QString& sql) {
+    QSqlQuery query = db.exec(sql);
+    QStringList values;
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -35,6 +36,11 @@ public:
 private:
     std::vector<BenchOperation> m_operations;
 };
+
+class Database;
+
+// The first column of every row of `sql`, as text: the random inputs of the benchmarks.
+QStringList firstColumn(Database& db, const QString& sql);
 
 // The p-th percentile (0..100) of the samples, nearest rank.
 double percentile(std::vector<double> samples, double p);

@@ -13,14 +13,6 @@ namespace {
 
 constexpr int kPageSize = 100;
 
-QStringList column(Database& db, const QString& sql) {
-    QSqlQuery query = db.exec(sql);
-    QStringList values;
-    while (query.next())
-        values << query.value(0).toString();
-    return values;
-}
-
 // Reads every value of every row, as a screen filling its fields would.
 int drain(QSqlQuery& query) {
     int rows = 0;
@@ -38,9 +30,9 @@ int drain(QSqlQuery& query) {
 
 void registerLookupOperations(BenchRegistry& registry, Database& db, std::mt19937_64& random) {
     const auto telephones = std::make_shared<QStringList>(
-        column(db, QStringLiteral("SELECT cli_Telefone FROM TB_Cliente")));
+        firstColumn(db, QStringLiteral("SELECT cli_Telefone FROM TB_Cliente")));
     const auto names = std::make_shared<QStringList>(
-        column(db, QStringLiteral("SELECT cli_Nome FROM TB_Cliente")));
+        firstColumn(db, QStringLiteral("SELECT cli_Nome FROM TB_Cliente")));
     if (telephones->isEmpty())
         throw std::runtime_error("the database has no customers");
     auto any = [&random](const QStringList& list) -> const QString& {

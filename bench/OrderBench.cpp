@@ -13,14 +13,6 @@
 
 namespace {
 
-QStringList column(Database& db, const QString& sql) {
-    QSqlQuery query = db.exec(sql);
-    QStringList values;
-    while (query.next())
-        values << query.value(0).toString();
-    return values;
-}
-
 const QString& anyOf(const QStringList& list, std::mt19937_64& random) {
     return list.at(std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(random));
 }
@@ -55,9 +47,9 @@ Pedido fourItemOrder(const QString& telefone) {
 
 void registerOrderOperations(BenchRegistry& registry, Database& db, std::mt19937_64& random) {
     const auto telefones = std::make_shared<QStringList>(
-        column(db, QStringLiteral("SELECT cli_Telefone FROM TB_Cliente")));
+        firstColumn(db, QStringLiteral("SELECT cli_Telefone FROM TB_Cliente")));
     const auto produtos = std::make_shared<QStringList>(
-        column(db, QStringLiteral("SELECT pro_Produto FROM TB_Produto")));
+        firstColumn(db, QStringLiteral("SELECT pro_Produto FROM TB_Produto")));
     if (telefones->isEmpty() || produtos->isEmpty())
         throw std::runtime_error("the database has no customers or products");
     const auto clientes = std::make_shared<ClienteStore>(db);
