@@ -1,5 +1,6 @@
 #include "BenchOptions.h"
 #include "BenchRegistry.h"
+#include "CallerIdBench.h"
 #include "DataGenerator.h"
 #include "LookupBench.h"
 #include "MasterDataBench.h"
@@ -23,6 +24,7 @@ void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& 
     registerLookupOperations(registry, db, random);
     registerMasterDataOperations(registry, db, random);
     registerOrderOperations(registry, db, random);
+    registerCallerIdOperations(registry);
 }
 
 qint64 customerCount(Database& db) {

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "app/screens/frmLoad.h"
+#include "shell/CallerId.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <QLabel>
@@ -59,6 +60,47 @@ private Q_SLOTS:
         QVERIFY(done.wait(5000));
         QTRY_VERIFY(!load.isVisible());
         QVERIFY(!load.Timer1()->isActive());
+    }
+
+    void callerIdWarningShowsOnceBeforeTheBarAndOnlyForUpperCaseS() {
+        const QString semPlaca =
+            QStringLiteral("O Sistema não identificou uma placa de SOM ou a mesma não esta "
+                           "funcionando.\nO programa sera inicializado sem a função de "
+                           "identificação automatica.");
+        struct Case {
+            QString identifica;
+            QList<QString> dispositivos;
+            QString expected; // empty: nothing shown
+        };
+        const QList<Case> cases = {
+            {QStringLiteral("S"), {}, semPlaca},
+            {QStringLiteral("S"), {QStringLiteral("Microfone USB")}, avisoComponente()},
+            {QStringLiteral("S"), {QStringLiteral("Entrada de linha")}, {}},
+            {QStringLiteral("s"), {}, {}},
+        };
+        for (const Case& c : cases) {
+            ScriptedMessageBoxes messages;
+            Settings settings;
+            settings.gIdentificaChamada = c.identifica;
+            settings.gDispositivoChamada = QStringLiteral("Entrada de linha");
+            frmLoad load(messages, settings);
+            load.setDispositivosDeEntrada(c.dispositivos);
+            QVERIFY(messages.messages().isEmpty());
+            load.show();
+            QVERIFY(load.Timer1()->isActive());
+            load.hide();
+            load.show(); // shown again: no second warning
+            if (c.expected.isEmpty()) {
+                QVERIFY2(messages.messages().isEmpty(), qPrintable(c.identifica));
+                continue;
+            }
+            QCOMPARE(messages.messages().size(), 1);
+            const auto& m = messages.messages().first();
+            QCOMPARE(m.icon, MessageBoxes::Icon::None);
+            QCOMPARE(m.caption, QStringLiteral("Brisko"));
+            QCOMPARE(m.text, c.expected);
+            QVERIFY(!m.question);
+        }
     }
 };
 

@@ -1,6 +1,8 @@
 #include "app/screens/frmLoad.h"
 
 #include "app/Settings.h"
+#include "shell/CallerId.h"
+#include "shell/SoundCallerIdSource.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -29,8 +31,8 @@ QString versionText() {
 
 frmLoad::frmLoad(MessageBoxes& messages, const Settings& settings, QWidget* parent)
     : ScreenBase(messages, parent, {ScreenOptions::kDialogRadius, TitleButtonSet::None}),
-      m_pb1(new QProgressBar(this)), m_label2(label(this, QStringLiteral("Label2"), {})),
-      m_timer1(new QTimer(this)) {
+      m_settings(settings), m_pb1(new QProgressBar(this)),
+      m_label2(label(this, QStringLiteral("Label2"), {})), m_timer1(new QTimer(this)) {
     setObjectName(QStringLiteral("frmLoad"));
     setWindowTitle(QCoreApplication::applicationName());
     setFixedSize(460, 260);
@@ -83,8 +85,30 @@ frmLoad::frmLoad(MessageBoxes& messages, const Settings& settings, QWidget* pare
     connect(m_timer1, &QTimer::timeout, this, &frmLoad::Timer1_Timer);
 }
 
+void frmLoad::setDispositivosDeEntrada(const QList<QString>& dispositivos) {
+    m_dispositivos = dispositivos;
+}
+
+void frmLoad::avisaIdentificacaoChamada() {
+    if (m_chamadaVerificada) {
+        return;
+    }
+    m_chamadaVerificada = true;
+    if (!m_settings.identificaChamadaAtiva() || !fonteChamadaEhSom(m_settings)) {
+        return; // spares the device query when the sound input is not used
+    }
+    if (!m_dispositivos) {
+        m_dispositivos = SoundCallerIdSource::dispositivosDeEntrada();
+    }
+    if (const auto aviso = verificaIdentificacaoChamada(m_settings, *m_dispositivos)) {
+        messages().show(MessageBoxes::Icon::None, QStringLiteral("Brisko"), *aviso);
+    }
+}
+
 void frmLoad::showEvent(QShowEvent* event) {
     ScreenBase::showEvent(event);
+    // Before the bar starts: start-up goes on whatever the answer.
+    avisaIdentificacaoChamada();
     if (m_pb1->value() < m_pb1->maximum()) {
         m_timer1->start();
     }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "app/Settings.h"
 #include "common/screens/ScreenBase.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
 
 class QLabel;
 class QProgressBar;
 class QTimer;
-class Settings;
 
 // The loading screen between the login and the main window: a progress bar that runs from
 // 1 to 100 in 15 ms steps, then hands over.
@@ -18,6 +23,10 @@ public:
     QLabel* Label2() const { return m_label2; }
     QTimer* Timer1() const { return m_timer1; }
 
+    // The sound inputs the caller-identification check looks at; the machine's own when
+    // never set.
+    void setDispositivosDeEntrada(const QList<QString>& dispositivos);
+
 public Q_SLOTS:
     void Timer1_Timer();
 
@@ -29,6 +38,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void avisaIdentificacaoChamada();
+
+    Settings m_settings; // the caller may hand a temporary
+    std::optional<QList<QString>> m_dispositivos;
+    bool m_chamadaVerificada = false;
     QProgressBar* m_pb1;
     QLabel* m_label2;
     QTimer* m_timer1;
