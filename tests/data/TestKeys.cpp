@@ -1,9 +1,9 @@
 #include "data/Database.h"
 #include "data/Keys.h"
 #include "data/Transaction.h"
+#include "support/RacingWorkers.h"
 #include "support/TestDatabase.h"
 
-#include <QProcess>
 #include <QTest>
 #include <cstdio>
 #include <iostream>
@@ -27,9 +27,7 @@ int runKeyWorker(const QString& locator, int count) {
     try {
         auto db =
             Database::open(TestDatabase::fromLocator(locator), Database::OpenMode::ExistingOnly);
-        std::cout << "ready" << std::endl;
-        std::string go;
-        std::getline(std::cin, go);
+        waitForGo();
         for (int i = 0; i < count; ++i) {
             Transaction transaction(*db);
             const qint64 key =
@@ -133,26 +131,13 @@ void KeysTest::allocatedKeyIsHeldUntilCommit() {
 void KeysTest::twoProcessesGetDistinctConsecutiveKeys() {
     TestDatabase fixture;
     auto db = fixture.create();
-    QProcess workers[2];
-    for (QProcess& worker : workers) {
-        worker.start(QCoreApplication::applicationFilePath(),
-                     {kWorkerFlag, fixture.locator(), QString::number(kKeysPerWorker)});
-        QVERIFY(worker.waitForStarted());
-    }
-    for (QProcess& worker : workers) {
-        while (!worker.canReadLine())
-            QVERIFY2(worker.waitForReadyRead(20000), worker.readAllStandardError().constData());
-        QCOMPARE(worker.readLine().trimmed(), QByteArray("ready"));
-    }
-    for (QProcess& worker : workers)
-        worker.write("go\n");
+    const RaceResult race =
+        raceWorkers({kWorkerFlag, fixture.locator(), QString::number(kKeysPerWorker)});
+    QVERIFY2(race.error.isEmpty(), qPrintable(race.error));
 
     std::set<qint64> all;
-    for (QProcess& worker : workers) {
-        QVERIFY(worker.waitForFinished(120000));
-        QVERIFY2(worker.exitCode() == 0, worker.readAllStandardError().constData());
+    for (const QList<QByteArray>& lines : race.outputs) {
         qint64 previous = 0;
-        const QList<QByteArray> lines = worker.readAllStandardOutput().trimmed().split('\n');
         QCOMPARE(lines.size(), kKeysPerWorker);
         for (const QByteArray& line : lines) {
             const qint64 key = line.trimmed().toLongLong();

@@ -2,9 +2,9 @@
 #include "data/Database.h"
 #include "masterdata/ProdutoStore.h"
 #include "orders/PedidoStore.h"
+#include "support/RacingWorkers.h"
 #include "support/TestDatabase.h"
 
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QSqlQuery>
 #include <QTest>
@@ -88,9 +88,7 @@ int runWorker(int count) {
             Database::open(TestDatabase::fromLocator(qEnvironmentVariable(kWorkerDb.toUtf8())),
                            Database::OpenMode::ExistingOnly);
         PedidoStore store(*db);
-        std::cout << "ready" << std::endl;
-        std::string go;
-        std::getline(std::cin, go);
+        waitForGo();
         for (int i = 0; i < count; ++i) {
             Pedido p = order();
             p.itens = p.itens.mid(1);
@@ -308,25 +306,10 @@ void PedidoStoreTest::twoProcessesGetConsecutiveNumbers() {
     auto db = fixture.create();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(kWorkerDb, fixture.locator());
-    QProcess workers[2];
-    for (QProcess& worker : workers) {
-        worker.setProcessEnvironment(env);
-        worker.start(QCoreApplication::applicationFilePath(),
-                     {kWorkerFlag, QString::number(kOrdersPerWorker)});
-        QVERIFY(worker.waitForStarted());
-    }
-    for (QProcess& worker : workers) {
-        while (!worker.canReadLine())
-            QVERIFY2(worker.waitForReadyRead(20000), worker.readAllStandardError().constData());
-        QCOMPARE(worker.readLine().trimmed(), QByteArray("ready"));
-    }
-    for (QProcess& worker : workers)
-        worker.write("go\n");
-    for (QProcess& worker : workers) {
-        QVERIFY(worker.waitForFinished(300000));
-        QVERIFY2(worker.exitCode() == 0, worker.readAllStandardError().constData());
-        QCOMPARE(worker.readAllStandardOutput().trimmed().split('\n').size(), kOrdersPerWorker);
-    }
+    const RaceResult race = raceWorkers({kWorkerFlag, QString::number(kOrdersPerWorker)}, 2, env);
+    QVERIFY2(race.error.isEmpty(), qPrintable(race.error));
+    for (const QList<QByteArray>& lines : race.outputs)
+        QCOMPARE(lines.size(), kOrdersPerWorker);
     const int all = 2 * kOrdersPerWorker;
     QSqlQuery h = db->exec(QStringLiteral(
         "SELECT count(*), count(DISTINCT ped_ono), MIN(ped_ono), MAX(ped_ono) FROM TB_Pedido"));
