@@ -615,19 +615,18 @@ void frmPedido::mostraTotal() {
 }
 
 void frmPedido::HabilitaItem() {
-    for (QWidget* field :
-         {static_cast<QWidget*>(m_txtProduto), static_cast<QWidget*>(m_txtPreco),
-          static_cast<QWidget*>(m_txtQuantidade), static_cast<QWidget*>(m_txtPreco_Total),
-          static_cast<QWidget*>(m_btnTrocar)})
-        field->setEnabled(true);
+    habilitaItem(true);
 }
 
 void frmPedido::DesabilitaItem() {
-    for (QWidget* field :
-         {static_cast<QWidget*>(m_txtProduto), static_cast<QWidget*>(m_txtPreco),
-          static_cast<QWidget*>(m_txtQuantidade), static_cast<QWidget*>(m_txtPreco_Total),
-          static_cast<QWidget*>(m_btnTrocar)})
-        field->setEnabled(false);
+    habilitaItem(false);
+}
+
+void frmPedido::habilitaItem(bool habilitado) {
+    const std::initializer_list<QWidget*> campos{m_txtProduto, m_txtPreco, m_txtQuantidade,
+                                                 m_txtPreco_Total, m_btnTrocar};
+    for (QWidget* field : campos)
+        field->setEnabled(habilitado);
 }
 
 void frmPedido::HabilitaCliente() {

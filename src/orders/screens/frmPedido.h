@@ -112,6 +112,7 @@ private:
     void GeraMensagemEntregador(const Pedido& pedido);
     void HabilitaItem();
     void DesabilitaItem();
+    void habilitaItem(bool habilitado);
     void HabilitaCliente();
     void setDefault(QPushButton* button);
     void fechaMensagem();
