@@ -1,10 +1,10 @@
-#include "app/AppHome.h"
+#include "config/AppHome.h"
 #include "app/screens/Launcher.h"
 #include "app/screens/ShownScreenProbe.h"
 #include "common/KeyFilter.h"
 #include "common/screens/MessageBoxes.h"
 #include "shell/LocalCallerIdChannel.h"
-#include "shell/PasswordHash.h"
+#include "masterdata/PasswordHash.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "data/TextMatch.h"
 #include "data/Transaction.h"
 #include "masterdata/RegistryQueries.h"
-#include "shell/PasswordHash.h"
+#include "masterdata/PasswordHash.h"
 
 namespace {
 

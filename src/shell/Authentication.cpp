@@ -1,10 +1,10 @@
 #include "shell/Authentication.h"
 
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "config/IniFile.h"
+#include "config/Settings.h"
 #include "data/Database.h"
 #include "data/Transaction.h"
-#include "shell/PasswordHash.h"
+#include "masterdata/PasswordHash.h"
 
 #include <QSqlQuery>
 

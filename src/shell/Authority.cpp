@@ -1,7 +1,7 @@
 #include "shell/Authority.h"
 
 #include "shell/Authentication.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 namespace authority {
 

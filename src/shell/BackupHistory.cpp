@@ -1,6 +1,6 @@
 #include "shell/BackupHistory.h"
 
-#include "app/DatabaseLocation.h"
+#include "config/DatabaseLocation.h"
 
 #include <QDir>
 #include <QLocale>

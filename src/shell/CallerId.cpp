@@ -1,6 +1,6 @@
 #include "shell/CallerId.h"
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "common/Text.h"
 
 #include <QRegularExpression>

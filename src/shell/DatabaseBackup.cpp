@@ -1,7 +1,7 @@
 #include "shell/DatabaseBackup.h"
 
-#include "app/AppHome.h"
-#include "app/DatabaseLocation.h"
+#include "config/AppHome.h"
+#include "config/DatabaseLocation.h"
 #include "data/Connections.h"
 #include "data/Database.h"
 #include "data/DbError.h"

@@ -1,7 +1,7 @@
 #include "shell/ExternalPrograms.h"
 
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "config/IniFile.h"
+#include "config/Settings.h"
 #include "data/DbError.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "data/Connections.h"
 #include "data/Database.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 std::optional<int> UsuarioAuthority::autoridade(const QString& usuNome) {
     QSqlQuery query = m_connections.db().exec(

@@ -1,7 +1,7 @@
 // ctest-label: gui
-#include "app/EmbaralhaTexto.h"
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "config/EmbaralhaTexto.h"
+#include "config/IniFile.h"
+#include "config/Settings.h"
 #include "data/ConnectionSpec.h"
 #include "data/Database.h"
 #include "support/BriskoProcess.h"

@@ -1,6 +1,6 @@
-#include "app/IniFile.h"
+#include "config/IniFile.h"
 #include "shell/Authentication.h"
-#include "shell/PasswordHash.h"
+#include "masterdata/PasswordHash.h"
 #include "support/TestDatabase.h"
 
 #include <QTemporaryDir>

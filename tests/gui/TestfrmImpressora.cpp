@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "config/IniFile.h"
 #include "orders/screens/frmImpressora.h"
 #include "support/ScreenFixture.h"
 

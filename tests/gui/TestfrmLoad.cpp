@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "app/screens/frmLoad.h"
 #include "shell/CallerId.h"
 #include "support/ScriptedMessageBoxes.h"

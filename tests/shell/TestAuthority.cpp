@@ -1,5 +1,5 @@
 #include "shell/Authority.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "shell/CallerId.h"
 #include "shell/DtmfFrameAssembler.h"
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/AppHome.h"
-#include "app/Settings.h"
+#include "config/AppHome.h"
+#include "config/Settings.h"
 #include "common/screens/LookupDialogBase.h"
 #include "common/screens/RegistryScreenBase.h"
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
 #include "data/Database.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TestDatabase.h"
 

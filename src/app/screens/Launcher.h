@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/AppHome.h"
-#include "app/Settings.h"
+#include "config/AppHome.h"
+#include "config/Settings.h"
 #include "app/SingleInstance.h"
 #include "common/screens/ScreenContext.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "app/screens/frmLoad.h"
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "shell/CallerId.h"
 #include "shell/SoundCallerIdSource.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "common/screens/ScreenBase.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #include "masterdata/screens/CepLookup.h"
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/ScreenContext.h"
 #include "masterdata/CepAnswerParser.h"

@@ -1,8 +1,8 @@
 #include "orders/screens/frmImpressora.h"
 
-#include "app/AppHome.h"
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "config/AppHome.h"
+#include "config/IniFile.h"
+#include "config/Settings.h"
 #include "common/screens/ScreenContext.h"
 
 #include <QLabel>

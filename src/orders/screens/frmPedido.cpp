@@ -1,7 +1,7 @@
 #include "orders/screens/frmPedido.h"
 
-#include "app/AppHome.h"
-#include "app/Settings.h"
+#include "config/AppHome.h"
+#include "config/Settings.h"
 #include "common/Text.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/FieldLeave.h"
@@ -20,7 +20,7 @@
 #include "orders/screens/frmDesconto.h"
 #include "orders/screens/frmMensagem.h"
 #include "orders/screens/frmPagamento.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

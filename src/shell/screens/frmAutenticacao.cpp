@@ -1,13 +1,13 @@
 #include "shell/screens/frmAutenticacao.h"
 
-#include "app/AppHome.h"
-#include "app/Settings.h"
+#include "config/AppHome.h"
+#include "config/Settings.h"
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "data/Schema.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "common/screens/ScreenContext.h"
 #include "masterdata/UsuarioStore.h"
 #include "masterdata/screens/UsuarioLookup.h"
-#include "shell/Session.h"
+#include "config/Session.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

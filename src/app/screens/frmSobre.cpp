@@ -1,8 +1,8 @@
-#include "shell/screens/frmSobre.h"
+#include "app/screens/frmSobre.h"
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "common/screens/ScreenContext.h"
-#include "shell/screens/ProgramVersion.h"
+#include "app/screens/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QLabel>

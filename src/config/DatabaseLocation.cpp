@@ -1,4 +1,4 @@
-#include "app/DatabaseLocation.h"
+#include "config/DatabaseLocation.h"
 
 #include "data/DbError.h"
 

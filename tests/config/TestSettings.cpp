@@ -1,7 +1,7 @@
-#include "app/DatabaseLocation.h"
-#include "app/EmbaralhaTexto.h"
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "config/DatabaseLocation.h"
+#include "config/EmbaralhaTexto.h"
+#include "config/IniFile.h"
+#include "config/Settings.h"
 #include "data/DbError.h"
 
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "shell/PasswordHash.h"
+#include "masterdata/PasswordHash.h"
 
 #include <QStringList>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "shell/screens/ImageMenu.h"
+#include "app/screens/ImageMenu.h"
 
 #include <QEvent>
 #include <QLabel>

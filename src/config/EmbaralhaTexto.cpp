@@ -1,4 +1,4 @@
-#include "app/EmbaralhaTexto.h"
+#include "config/EmbaralhaTexto.h"
 
 #include "common/Codepage.h"
 

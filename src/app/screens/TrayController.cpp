@@ -1,7 +1,7 @@
-#include "shell/screens/TrayController.h"
+#include "app/screens/TrayController.h"
 
-#include "app/AppHome.h"
-#include "shell/screens/ProgramVersion.h"
+#include "config/AppHome.h"
+#include "app/screens/ProgramVersion.h"
 
 #include <QFileInfo>
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "app/AppHome.h"
+#include "config/AppHome.h"
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "app/Settings.h"
+#include "config/Settings.h"
 
-#include "app/EmbaralhaTexto.h"
-#include "app/IniFile.h"
+#include "config/EmbaralhaTexto.h"
+#include "config/IniFile.h"
 
 #include <array>
 
