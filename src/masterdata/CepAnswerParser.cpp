@@ -102,6 +102,6 @@ QString formatCep(const QString& digits) {
     return digits.left(5) + u'-' + digits.mid(5);
 }
 
-DbError cepError(const QString& description) {
-    return DbError(DbError::kGeneric, description);
+Error cepError(const QString& description) {
+    return Error(description);
 }

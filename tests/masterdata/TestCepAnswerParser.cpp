@@ -1,3 +1,4 @@
+#include "common/Error.h"
 #include "masterdata/CepAnswerParser.h"
 
 #include <QTest>
@@ -169,7 +170,7 @@ void TestCepAnswerParser::notTheExpectedXml() {
 
     QVERIFY(result.isError());
     QVERIFY(result.error.has_value());
-    QCOMPARE(result.error->number(), DbError::kGeneric);
+    QCOMPARE(result.error->number(), Error::kGeneric);
     QVERIFY(!result.error->description().isEmpty());
     // No half-read address ever reaches a screen.
     QVERIFY(result.uf.isEmpty());
