@@ -56,6 +56,7 @@ class TestfrmPedido : public QObject {
                      {});
             settings.gImpressora = QStringLiteral("CUPOM");
             session.gUsuarioNome = QStringLiteral("ANA");
+            session.usuId = 7; // as the login sets it
             db->exec(QStringLiteral("INSERT INTO TB_Usuario (usu_ID, usu_Nome, usu_Usuario, "
                                     "usu_Senha, usu_Autoridade) VALUES (7, 'ANA', 'ANA', 'x', 1)"),
                      {});
@@ -70,11 +71,11 @@ class TestfrmPedido : public QObject {
             Pedido anterior;
             anterior.data = QDate::currentDate().addDays(-3);
             anterior.telefone = QStringLiteral("98765-4321");
-            anterior.total = Money::fromCents(centavosTaxa).format();
+            anterior.total = Money::fromCents(centavosTaxa);
             anterior.formaPagamento = QStringLiteral("DINHEIRO");
-            anterior.valorPago = anterior.total;
+            anterior.valorPago = anterior.total.format();
             anterior.troco = QStringLiteral("0,00");
-            anterior.itens = {{"TAXA DE ENTREGA", "CENTRO", "1", anterior.total, anterior.total}};
+            anterior.itens = {{"TAXA DE ENTREGA", "CENTRO", 1, anterior.total, anterior.total}};
             PedidoStore(*db).finalizar(anterior);
         }
         std::unique_ptr<frmPedido> open() {

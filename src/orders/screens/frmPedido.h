@@ -116,7 +116,6 @@ private:
     void HabilitaCliente();
     void setDefault(QPushButton* button);
     void fechaMensagem();
-    template <typename Handler> void guarded(Handler handler);
 
     ScreenContext& m_context;
     OrderDraft m_draft;
