@@ -1,6 +1,6 @@
 #include "config/IniFile.h"
-#include "shell/Authentication.h"
 #include "masterdata/PasswordHash.h"
+#include "shell/Authentication.h"
 #include "support/TestDatabase.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "app/screens/TrayController.h"
 
-#include "config/AppHome.h"
 #include "app/screens/ProgramVersion.h"
+#include "config/AppHome.h"
 
 #include <QFileInfo>
 #include <QIcon>

@@ -57,6 +57,14 @@ protected:
     MessageBoxes& messages() const { return m_messages; }
     // Hands a failure of an event handler to the common error routine.
     void error(const std::exception& failure);
+    // Runs an event handler, its failure going to the error routine.
+    template <typename Handler> void guarded(Handler&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& failure) {
+            error(failure);
+        }
+    }
 
     void roundFrame(QWidget* frame);
     void attachFocusColours(QWidget* field, bool keyField = false);

@@ -126,19 +126,13 @@ bool frmCategoria::saveChange() {
         return false;
     }
     const Categoria categoria{m_txtCodigo->text().toLongLong(), m_txtCategoria->text()};
-    switch (CategoriaStore(db()).update(categoria)) {
-    case WriteOutcome::Saved:
-        aviso(QStringLiteral("Categoria alterada com sucesso!!!"));
-        return true;
-    case WriteOutcome::NameTaken:
-        aviso(kDuplicada);
-        m_txtCategoria->setFocus();
-        return false;
-    case WriteOutcome::NotFound:
-        aviso(QStringLiteral("Categoria não cadastrada!!!"));
-        return false;
-    }
-    return false;
+    return changeSaved(
+        CategoriaStore(db()).update(categoria), QStringLiteral("Categoria alterada com sucesso!!!"),
+        [this] {
+            aviso(kDuplicada);
+            m_txtCategoria->setFocus();
+        },
+        QStringLiteral("Categoria não cadastrada!!!"));
 }
 
 void frmCategoria::checkDuplicate() {

@@ -129,18 +129,11 @@ bool frmCliente::saveChange() {
         aviso(kCancelada);
         return false;
     }
-    switch (ClienteStore(db()).update(m_campos->typed())) {
-    case ClienteStore::Outcome::Saved:
-        aviso(QStringLiteral("Cadastro do cliente alterado com sucesso"));
-        return true;
-    case ClienteStore::Outcome::TelefoneTaken: // the telephone must keep finding one customer
-        m_campos->telefoneTomado();
-        return false;
-    case ClienteStore::Outcome::NotFound:
-        aviso(kNaoCadastrado);
-        return false;
-    }
-    return false;
+    // The telephone must keep finding one customer.
+    return changeSaved(
+        ClienteStore(db()).update(m_campos->typed()),
+        QStringLiteral("Cadastro do cliente alterado com sucesso"),
+        [this] { m_campos->telefoneTomado(); }, kNaoCadastrado);
 }
 
 void frmCliente::formataTelefone() {

@@ -250,19 +250,13 @@ bool frmProduto::saveChange() {
         aviso(QStringLiteral(" Operação cancelada"));
         return false;
     }
-    switch (ProdutoStore(db()).update(*produto)) {
-    case WriteOutcome::Saved:
-        aviso(QStringLiteral("Produto alterado com sucesso!!!"));
-        return true;
-    case WriteOutcome::NameTaken:
-        aviso(kDuplicado);
-        m_txtProduto->setFocus();
-        return false;
-    case WriteOutcome::NotFound:
-        aviso(QStringLiteral("Produto não cadastrado!!!"));
-        return false;
-    }
-    return false;
+    return changeSaved(
+        ProdutoStore(db()).update(*produto), QStringLiteral("Produto alterado com sucesso!!!"),
+        [this] {
+            aviso(kDuplicado);
+            m_txtProduto->setFocus();
+        },
+        QStringLiteral("Produto não cadastrado!!!"));
 }
 
 void frmProduto::checkDuplicate() {
