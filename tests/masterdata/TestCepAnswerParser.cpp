@@ -126,6 +126,15 @@ void TestCepAnswerParser::answers_data() {
         << ""
         << "SUCESSO - CEP PARCIAL"
         << "";
+    QTest::newRow("no result text still fills what came")
+        << answer("<cidade>porto alegre</cidade><uf>rs</uf>") << "91010000"
+        << CepResult::Kind::NaoEncontrado << "RS"
+        << "Porto Alegre"
+        << ""
+        << ""
+        << ""
+        << ""
+        << "";
 }
 
 void TestCepAnswerParser::answers() {
@@ -157,8 +166,6 @@ void TestCepAnswerParser::notTheExpectedXml_data() {
     QTest::newRow("html error page")
         << QByteArray("<!DOCTYPE html><html><head><title>502 Bad Gateway</title></head>"
                       "<body><h1>Bad Gateway</h1><br></body></html>");
-    QTest::newRow("well-formed but without a result text")
-        << answer("<uf>RS</uf><cidade>Porto Alegre</cidade>");
     QTest::newRow("garbage after the root")
         << answer("<uf>RS</uf><resultado_txt>sucesso - cep completo</resultado_txt>") + "<x>";
 }

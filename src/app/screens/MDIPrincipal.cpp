@@ -72,7 +72,6 @@ MDIPrincipal::MDIPrincipal(ScreenContext& context, QWidget* parent)
     loadBackground();
 
     connect(m_tray, &TrayController::abrirMenuPrincipal, this, &MDIPrincipal::MostraJanela);
-    connect(m_tray, &TrayController::ajuda, this, &MDIPrincipal::mostraAjuda);
     connect(m_tray, &TrayController::informacoes, this, &MDIPrincipal::mostraInformacoes);
     connect(m_tray, &TrayController::sair, this, &MDIPrincipal::SaiDoSistema);
 

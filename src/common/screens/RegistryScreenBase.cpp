@@ -122,6 +122,11 @@ bool RegistryScreenBase::changeSaved(WriteOutcome outcome, const QString& savedT
     return false;
 }
 
+void RegistryScreenBase::deletionDone(bool removed, const QString& doneText,
+                                      const QString& notFoundText) {
+    aviso(removed ? doneText : notFoundText);
+}
+
 bool RegistryScreenBase::pergunta(const QString& text) {
     return messages().askYesNo(MessageBoxes::Icon::Information, kAviso, text);
 }

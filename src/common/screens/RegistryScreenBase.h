@@ -83,6 +83,9 @@ protected:
     // another record holds the name, the notice of a record deleted meanwhile. True when saved.
     bool changeSaved(WriteOutcome outcome, const QString& savedText,
                      const std::function<void()>& taken, const QString& notFoundText);
+    // How every registry tells a deletion: done, or the record gone meanwhile (another
+    // workstation removed it), which is not reported as done.
+    void deletionDone(bool removed, const QString& doneText, const QString& notFoundText);
 
     // --- the member's part ---
     virtual void clearFields() = 0;

@@ -70,6 +70,10 @@ protected:
     void attachFocusColours(QWidget* field, bool keyField = false);
     void attachKeyFilter(QWidget* field, KeyFilterMode mode);
 
+    // Whether Esc presses `Command1` now; a screen holding work that Esc would throw away
+    // says no.
+    virtual bool escFecha() const { return true; }
+
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 namespace {
+const QString kNaoCadastrada = QStringLiteral("Categoria não cadastrada!!!");
 const QString kCancelada = QStringLiteral(" Operação Cancelada !!!");
 const QString kDuplicada = QStringLiteral("Categoria já esta cadastrado");
 } // namespace
@@ -90,8 +91,8 @@ QString frmCategoria::deletionCancelledText() const {
 }
 
 void frmCategoria::deleteRecord() {
-    CategoriaStore(db()).remove(m_txtCodigo->text().toLongLong());
-    aviso(QStringLiteral("Categoria deletada com sucesso!!!"));
+    deletionDone(CategoriaStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral("Categoria deletada com sucesso!!!"), kNaoCadastrada);
 }
 
 bool frmCategoria::validate() {
@@ -132,7 +133,7 @@ bool frmCategoria::saveChange() {
             aviso(kDuplicada);
             m_txtCategoria->setFocus();
         },
-        QStringLiteral("Categoria não cadastrada!!!"));
+        kNaoCadastrada);
 }
 
 void frmCategoria::checkDuplicate() {

@@ -96,12 +96,10 @@ QString frmCliente::deletionCancelledText() const {
 
 void frmCliente::deleteRecord() {
     // By code: a telephone shared by two rows would take both.
-    if (!ClienteStore(db()).remove(m_campos->txtCodigo()->text().toLongLong())) {
-        aviso(kNaoCadastrado); // removed meanwhile
-        return;
-    }
-    aviso(QStringLiteral("O cliente ") + m_campos->txtNome()->text() +
-          QStringLiteral(" foi deletado com sucesso!!!"));
+    deletionDone(ClienteStore(db()).remove(m_campos->txtCodigo()->text().toLongLong()),
+                 QStringLiteral("O cliente ") + m_campos->txtNome()->text() +
+                     QStringLiteral(" foi deletado com sucesso!!!"),
+                 kNaoCadastrado);
 }
 
 bool frmCliente::saveInclusion() {

@@ -119,12 +119,10 @@ QString frmEntregador::deletionCancelledText() const {
 
 void frmEntregador::deleteRecord() {
     // By code: the name alone could also match someone else's row.
-    if (!EntregadorStore(db()).remove(m_txtCodigo->text().toLongLong())) {
-        aviso(kNaoCadastrado); // removed meanwhile; nothing to report as done
-        return;
-    }
-    aviso(QStringLiteral("O Entregador ") + m_txtNome->text() +
-          QStringLiteral(" foi deletado com sucesso!!!"));
+    deletionDone(EntregadorStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral("O Entregador ") + m_txtNome->text() +
+                     QStringLiteral(" foi deletado com sucesso!!!"),
+                 kNaoCadastrado);
 }
 
 Entregador frmEntregador::typed() const {

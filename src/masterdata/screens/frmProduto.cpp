@@ -185,11 +185,9 @@ QString frmProduto::deletionCancelledText() const {
 }
 
 void frmProduto::deleteRecord() {
-    if (!ProdutoStore(db()).remove(m_txtCodigo->text().toLongLong())) {
-        aviso(QStringLiteral("Produto não cadastrado!!!")); // deleted meanwhile
-        return;
-    }
-    aviso(QStringLiteral(" Produto deletado com sucesso"));
+    deletionDone(ProdutoStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral(" Produto deletado com sucesso"),
+                 QStringLiteral("Produto não cadastrado!!!"));
 }
 
 std::optional<Produto> frmProduto::validate(const QString& emptyPriceText) {

@@ -53,9 +53,11 @@ void frmDesconto::btnAdicionar_Click() {
     if (std::holds_alternative<DescontoTotalZero>(r)) {
         messages().show(MessageBoxes::Icon::Information, QStringLiteral("Brisko"),
                         QStringLiteral("% de Desconto não permitido para Pedido com Total Zero."));
+        m_concluido = true;
         reject();
         return;
     }
     m_item = std::get<ItemDesconto>(r);
+    m_concluido = true;
     accept();
 }

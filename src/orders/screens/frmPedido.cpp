@@ -298,6 +298,8 @@ void frmPedido::buildLayout() {
 
 void frmPedido::connectHandlers() {
     connect(m_btnProcurar, &QPushButton::clicked, this, &frmPedido::btnProcurar_Click);
+    connect(m_mskTelefone, &QLineEdit::textChanged, this,
+            [this](const QString& texto) { m_mskTelefone->setCursorPosition(int(texto.size())); });
     connect(m_tmrBtnProcurar, &QTimer::timeout, this, [this] {
         m_tmrBtnProcurar->stop();
         m_btnProcurar->click();
@@ -326,12 +328,20 @@ void frmPedido::connectHandlers() {
             messages().show(MessageBoxes::Icon::Critical, kAviso,
                             QStringLiteral("Este campo nao aceita numeros"));
     });
+    // A price that cannot be read is said so and kept for correcting, never made a zero.
     FieldLeave::attach(m_txtPreco, [this] {
-        if (m_txtPreco->isEnabled() && !m_txtPreco->text().trimmed().isEmpty()) {
-            m_txtPreco->setText(
-                OrderDraft::textoPreco(Money::parse(m_txtPreco->text()).value_or(Money())));
-            recalculaLinha(1);
+        if (!m_txtPreco->isEnabled() || m_txtPreco->text().trimmed().isEmpty())
+            return;
+        const std::optional<Money> preco = Money::parse(m_txtPreco->text());
+        if (!preco) {
+            messages().show(MessageBoxes::Icon::Information, kAviso,
+                            QStringLiteral("Preço inválido. Digite o valor como 12,50."));
+            m_txtPreco->setFocus();
+            m_txtPreco->selectAll();
+            return;
         }
+        m_txtPreco->setText(OrderDraft::textoPreco(*preco));
+        recalculaLinha(1);
     });
     for (QWidget* watched :
          {static_cast<QWidget*>(m_mskTelefone), static_cast<QWidget*>(m_txtQuantidade),
@@ -361,6 +371,11 @@ bool frmPedido::eventFilter(QObject* watched, QEvent* event) {
 
 void frmPedido::setAbreHistorico(std::function<void(const QString&)> abre) {
     m_abreHistorico = std::move(abre);
+}
+
+bool frmPedido::escFecha() const {
+    return m_mskTelefone->text().isEmpty() && m_draft.itens().isEmpty() &&
+           m_txtProduto->text().isEmpty();
 }
 
 void frmPedido::setDefault(QPushButton* chosen) {
@@ -555,7 +570,7 @@ void frmPedido::atualizaAdicionar() {
 void frmPedido::btnAdicionar_Click() {
     guarded([this] {
         if (m_txtQuantidade->text().isEmpty() || m_txtPreco_Total->text().isEmpty()) {
-            messages().show(MessageBoxes::Icon::Information, kTitulo,
+            messages().show(MessageBoxes::Icon::Information, kAviso,
                             QStringLiteral("Informe a quantidade e o preço."));
             m_txtQuantidade->setFocus();
             return;
@@ -639,8 +654,11 @@ void frmPedido::btnDesconto_Click() {
         frmDesconto desconto(m_context, m_txtTotal->text(), this);
         desconto.exec();
         const std::optional<ItemDesconto> item = desconto.item();
-        if (!item)
+        if (!item) {
+            if (desconto.concluido())
+                m_btnAdicionar->setFocus();
             return;
+        }
         m_txtProduto->setText(item->produto);
         m_txtPreco->setText(item->preco);
         m_txtQuantidade->setText(QStringLiteral("1"));

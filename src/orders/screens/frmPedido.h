@@ -89,6 +89,8 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The caller may still be on the line: Esc never throws an order away.
+    bool escFecha() const override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -199,11 +199,8 @@ QString frmUsuario::deletionCancelledText() const {
 }
 
 void frmUsuario::deleteRecord() {
-    if (!UsuarioStore(db()).remove(m_txtCodigo->text().toLongLong())) {
-        aviso(kNaoCadastrado); // deleted meanwhile
-        return;
-    }
-    aviso(QStringLiteral(" usuário deletado com sucesso"));
+    deletionDone(UsuarioStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral(" usuário deletado com sucesso"), kNaoCadastrado);
 }
 
 bool frmUsuario::informa(QLineEdit* box, const QString& text) {
