@@ -10,6 +10,7 @@
 #include "shell/screens/frmAutenticacao.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 
 namespace {
 
@@ -92,7 +93,10 @@ void Launcher::loggedIn() {
 }
 
 void Launcher::showMainWindow() {
-    m_main->show();
+    // Room for the screens inside it, also where no window manager maximises.
+    if (const QScreen* display = m_main->screen())
+        m_main->setGeometry(display->availableGeometry());
+    m_main->showMaximized();
 }
 
 // The main window has closed its screens and hidden itself.

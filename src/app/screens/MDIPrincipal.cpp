@@ -197,8 +197,9 @@ void MDIPrincipal::setOpener(const QString& menuName, Opener open) {
 }
 
 QDialog* MDIPrincipal::aberta(const QString& screenName) const {
-    for (QDialog* open : findChildren<QDialog*>(screenName, Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible())
+    const QWidget* area = m_mdiArea->viewport();
+    for (QDialog* open : area->findChildren<QDialog*>(screenName, Qt::FindDirectChildrenOnly)) {
+        if (!open->isHidden()) // shown, also while the window is in the notification area
             return open;
     }
     return nullptr;
@@ -222,14 +223,22 @@ QDialog* MDIPrincipal::abre(const QString& itemName) {
         return nullptr;
     }
     QDialog* screen = aberta(entry->screen);
-    if (screen) {
-        screen->raise();
-        screen->activateWindow();
-    } else {
-        screen = entry->create(m_context, this); // owned by the window, freed when closed
+    QPointer<QWidget> field = screen ? screen->focusWidget() : nullptr;
+    if (!screen) {
+        // Inside the main window's area, owned by it and freed when closed: the menu keys
+        // work from it and it hides with the window.
+        screen = entry->create(m_context, m_mdiArea->viewport());
+        field = screen->focusWidget(); // the field it chose; lost with the window flags
+        screen->setWindowFlags(Qt::Widget);
+        screen->setAutoFillBackground(true); // a window paints its own; a child must ask
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
     }
+    screen->raise();
+    if (field)
+        field->setFocus();
+    else if (QWidget* first = screen->nextInFocusChain(); first && screen->isAncestorOf(first))
+        first->setFocus(Qt::TabFocusReason);
     if (entry->afterOpen)
         entry->afterOpen(*screen);
     return screen;
@@ -407,7 +416,9 @@ bool MDIPrincipal::EncerraFormularios() {
     const QList<QWidget*> descendants = findChildren<QWidget*>();
     for (QWidget* widget : descendants) {
         const bool subWindow = qobject_cast<QMdiSubWindow*>(widget) != nullptr;
-        const bool dialog = widget->isWindow() && qobject_cast<QDialog*>(widget) != nullptr;
+        const bool dialog =
+            (widget->isWindow() || widget->parentWidget() == m_mdiArea->viewport()) &&
+            qobject_cast<QDialog*>(widget) != nullptr;
         if ((subWindow || dialog) && !widget->isHidden()) {
             screens.append(widget);
         }

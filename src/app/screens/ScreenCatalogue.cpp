@@ -170,7 +170,7 @@ QList<CatalogueEntry> build() {
                 .caption = QStringLiteral("&Calculadora"),
                 .key = Qt::CTRL | Qt::Key_C},
                [](MDIPrincipal& window) { window.iniciaPrograma(false); }),
-        modal<frmBackup>({.menu = uti,
+        child<frmBackup>({.menu = uti,
                           .name = QStringLiteral("mnuUti_Bac"),
                           .caption = QStringLiteral("B&ackup do Sistema"),
                           .separatorBefore = true}),
@@ -266,6 +266,10 @@ const QList<CatalogueEntry>& screenCatalogue() {
 }
 
 void entregaChamada(MDIPrincipal& window, const QString& telefone) {
+    // The order screen lives inside the main window: a call brings it back from the
+    // notification area.
+    if (!window.janelaVisivel())
+        window.MostraJanela();
     QDialog* open = window.aberta(QStringLiteral("frmPedido"));
     if (!open)
         open = window.abre(QStringLiteral("mnuPedido"));

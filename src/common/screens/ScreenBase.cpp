@@ -53,7 +53,9 @@ void ScreenBase::attachKeyFilter(QWidget* field, KeyFilterMode mode) {
 }
 
 bool ScreenBase::event(QEvent* event) {
-    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
+    // A screen inside the main window keeps where it was dragged while the window comes and
+    // goes; one of its own returns to its place whenever it becomes active.
+    if (event->type() == QEvent::Show || (event->type() == QEvent::WindowActivate && isWindow())) {
         place();
     }
     return QDialog::event(event);
@@ -84,6 +86,10 @@ void ScreenBase::closeEvent(QCloseEvent* event) {
 }
 
 void ScreenBase::place() {
+    if (!isWindow() && parentWidget()) {
+        placeInside(parentWidget()->rect());
+        return;
+    }
     if (m_options.placement == ScreenPlacement::Designed || !screen()) {
         return;
     }
@@ -94,4 +100,17 @@ void ScreenBase::place() {
                         ? display.top() + (display.height() - outer.height()) / 2
                         : display.top() + m_options.topTwips / ScreenOptions::kTwipsPerPixel;
     move(left, top);
+}
+
+// Inside the main window's area: as much of the screen as fits (its layout shrinks what can
+// shrink), centred across it, `topTwips` from its top when that leaves it whole.
+void ScreenBase::placeInside(const QRect& area) {
+    resize(std::min(width(), area.width()), std::min(height(), area.height()));
+    const int left = std::max(0, (area.width() - width()) / 2);
+    const int centred = std::max(0, (area.height() - height()) / 2);
+    const int designed = m_options.topTwips / ScreenOptions::kTwipsPerPixel;
+    const int top = m_options.placement == ScreenPlacement::TopCentred
+                        ? std::max(0, std::min(designed, area.height() - height()))
+                        : centred;
+    move(area.left() + left, area.top() + top);
 }

@@ -80,6 +80,7 @@ protected:
 
 private:
     void place();
+    void placeInside(const QRect& area);
 
     MessageBoxes& m_messages;
     ScreenOptions m_options;

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 
 WindowDragger::WindowDragger(QWidget* window) : QObject(window), m_window(window) {
     window->installEventFilter(this);
@@ -22,8 +23,15 @@ bool WindowDragger::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (m_pressedAt && (mouse->buttons() & Qt::LeftButton)) {
-            // The press point stays under the pointer, as the window follows it.
-            m_window->move(m_window->pos() + mouse->position().toPoint() - *m_pressedAt);
+            // The press point stays under the pointer, as the window follows it; a screen inside
+            // the main window stays inside its area.
+            QPoint target = m_window->pos() + mouse->position().toPoint() - *m_pressedAt;
+            if (!m_window->isWindow() && m_window->parentWidget()) {
+                const QSize room = m_window->parentWidget()->size() - m_window->size();
+                target.setX(std::clamp(target.x(), 0, std::max(0, room.width())));
+                target.setY(std::clamp(target.y(), 0, std::max(0, room.height())));
+            }
+            m_window->move(target);
         }
         break;
     }
