@@ -1,12 +1,12 @@
 #include "app/screens/Launcher.h"
 
-#include "config/DatabaseLocation.h"
+#include "app/screens/FirstStart.h"
+#include "app/screens/MDIPrincipal.h"
 #include "app/screens/frmLoad.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/MessageBoxes.h"
+#include "config/DatabaseLocation.h"
 #include "data/Connections.h"
-#include "data/Database.h"
-#include "app/screens/MDIPrincipal.h"
 #include "shell/screens/frmAutenticacao.h"
 
 #include <QCoreApplication>
@@ -31,14 +31,7 @@ bool Launcher::start() {
                         QStringLiteral("Atenção !!! Brisko já esta sendo executado. "));
         return false;
     }
-    try {
-        if (!m_home.exists()) {
-            m_home.createDefault();
-            Database::open(ConnectionSpec::sqlite(m_home.dbFolder() + DatabaseLocation::kFileName),
-                           Database::OpenMode::CreateIfMissing);
-        }
-    } catch (const std::exception& e) {
-        TrataErro(m_messages, e);
+    if (!m_home.exists() && !FirstStart::createHome(m_home, m_messages)) {
         return false;
     }
 
