@@ -1,10 +1,11 @@
-#include "config/AppHome.h"
+#include "app/SampleDataCommand.h"
 #include "app/screens/Launcher.h"
 #include "app/screens/ShownScreenProbe.h"
 #include "common/KeyFilter.h"
 #include "common/screens/MessageBoxes.h"
-#include "shell/LocalCallerIdChannel.h"
+#include "config/AppHome.h"
 #include "masterdata/PasswordHash.h"
+#include "shell/LocalCallerIdChannel.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -54,6 +55,14 @@ int chamada(int argc, char* argv[]) {
     return 0;
 }
 
+// `brisko --dados-exemplo`: no window, no single-instance check.
+int dadosExemplo(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return SampleDataCommand::run(AppHome::resolve(), out, err);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -62,6 +71,9 @@ int main(int argc, char* argv[]) {
     }
     if (argc > 1 && std::strcmp(argv[1], kChamada) == 0) {
         return chamada(argc, argv);
+    }
+    if (argc > 1 && std::strcmp(argv[1], SampleDataCommand::kOption) == 0) {
+        return dadosExemplo(argc, argv);
     }
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(brisko);
