@@ -1,5 +1,7 @@
 #include "StartupBench.h"
 
+#include "app/NewHome.h"
+
 #include <QDir>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -32,6 +34,8 @@ Run startOnce(const QString& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("BRISKO_HOME"), home);
     env.insert(QStringLiteral("BRISKO_EXIT_AFTER"), QString::fromLatin1(kFirstScreen));
+    // The first start would otherwise wait for the administrator's password.
+    env.insert(QString::fromLatin1(NewHome::kSenhaVariable), QStringLiteral("BENCH"));
     env.insert(QStringLiteral("BRISKO_MSGBOX"),
                QStringLiteral("log:") + home + QStringLiteral("/bench-messages.log"));
     if (!env.contains(QStringLiteral("DISPLAY"))) {

@@ -1,11 +1,11 @@
 #include "BenchOptions.h"
 #include "BenchRegistry.h"
 #include "CallerIdBench.h"
-#include "DataGenerator.h"
 #include "LookupBench.h"
 #include "MasterDataBench.h"
 #include "OrderBench.h"
 #include "StartupBench.h"
+#include "app/DataGenerator.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
@@ -64,7 +64,12 @@ int main(int argc, char** argv) {
             std::printf("generating %d customers and %d orders...\n", options->customers,
                         options->orders);
             std::fflush(stdout);
-            DataGenerator(*db, kSeed).generate(options->customers, options->orders);
+            if (!DataGenerator(*db, kSeed)
+                     .generate(
+                         DataGenerator::Profile::benchmark(options->customers, options->orders))) {
+                std::fputs("the database holds other data: give an empty one\n", stderr);
+                return 1;
+            }
         } else {
             std::printf("using the data already there\n");
         }

@@ -5,10 +5,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --tests
 
+# The cluster belongs to whoever runs the tests; root may not own one, so root hands it to the
+# postgres account.
+as_pg=()
+[[ $(id -u) -eq 0 ]] && as_pg=(runuser -u postgres --)
+
 pg_dir=""
 stop_pg() {
   if [[ -n "$pg_dir" ]]; then
-    runuser -u postgres -- "$pg_bin/pg_ctl" -D "$pg_dir/data" -m immediate stop >/dev/null 2>&1 || true
+    "${as_pg[@]}" "$pg_bin/pg_ctl" -D "$pg_dir/data" -m immediate stop >/dev/null 2>&1 || true
     rm -rf "$pg_dir"
   fi
 }
@@ -17,11 +22,11 @@ trap stop_pg EXIT
 if [[ -z "${BRISKO_TEST_PG:-}" ]]; then
   pg_bin=/usr/lib/postgresql/15/bin
   pg_dir=$(mktemp -d /tmp/brisko-pg.XXXXXX)
-  chown postgres "$pg_dir"
+  ((${#as_pg[@]})) && chown postgres "$pg_dir"
   port=$((20000 + RANDOM % 20000))
-  runuser -u postgres -- "$pg_bin/initdb" -D "$pg_dir/data" -U brisko -A trust -E UTF8 \
+  "${as_pg[@]}" "$pg_bin/initdb" -D "$pg_dir/data" -U brisko -A trust -E UTF8 \
     --locale=C.UTF-8 >/dev/null
-  runuser -u postgres -- "$pg_bin/pg_ctl" -D "$pg_dir/data" -l "$pg_dir/log" -w \
+  "${as_pg[@]}" "$pg_bin/pg_ctl" -D "$pg_dir/data" -l "$pg_dir/log" -w \
     -o "-p $port -k $pg_dir -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
   export BRISKO_TEST_PG="postgresql://brisko@127.0.0.1:$port/postgres"
   echo "PostgreSQL test cluster on port $port"

@@ -1,3 +1,4 @@
+#include "app/SampleDataCommand.h"
 #include "app/screens/Launcher.h"
 #include "app/screens/ShownScreenProbe.h"
 #include "common/KeyFilter.h"
@@ -55,6 +56,14 @@ int chamada(int argc, char* argv[]) {
     return 0;
 }
 
+// `brisko --dados-exemplo`: no window, no single-instance check.
+int dadosExemplo(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return SampleDataCommand::run(AppHome::resolve(), out, err);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,6 +72,9 @@ int main(int argc, char* argv[]) {
     }
     if (argc > 1 && std::strcmp(argv[1], kChamada) == 0) {
         return chamada(argc, argv);
+    }
+    if (argc > 1 && std::strcmp(argv[1], SampleDataCommand::kOption) == 0) {
+        return dadosExemplo(argc, argv);
     }
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(brisko);

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <stdexcept>
+
 AppHome::AppHome(const QString& root) : m_root(QDir::cleanPath(QDir(root).absolutePath())) {}
 
 AppHome AppHome::resolve() {
@@ -77,4 +79,24 @@ void AppHome::createDefault() const {
     Settings::write(iniPath(), 13, QStringLiteral("N"));
     // No remote server is configured on a new machine.
     Settings::write(iniPath(), 15, QStringLiteral("N"));
+}
+
+void AppHome::createDefaultAtomically(
+    const std::function<void(const AppHome& staged)>& finish) const {
+    const AppHome staged(m_root + QStringLiteral(".novo"));
+    // What an interrupted first start left behind.
+    QDir(staged.root()).removeRecursively();
+    if (!QDir().mkpath(staged.root())) {
+        throw std::runtime_error(QStringLiteral("Não foi possível criar a pasta %1.")
+                                     .arg(QDir::toNativeSeparators(staged.root()))
+                                     .toStdString());
+    }
+    staged.createDefault();
+    finish(staged);
+    if (!QDir().rename(staged.root(), m_root)) {
+        QDir(staged.root()).removeRecursively();
+        throw std::runtime_error(QStringLiteral("Não foi possível criar a pasta %1.")
+                                     .arg(QDir::toNativeSeparators(m_root))
+                                     .toStdString());
+    }
 }

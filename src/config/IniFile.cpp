@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMaxValueLength = 255;
@@ -36,6 +38,43 @@ QString sectionName(const QString& line) {
     return {};
 }
 
+// Inside a quoted value a control character, which would end the line or be trimmed away
+// (scrambled values hold them), and the backslash are written as \xHH. A scrambled
+// PostgreSQL address in setting 5 needs this.
+bool needsEscape(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || c == QLatin1Char('\\');
+}
+
+QString escaped(const QString& value) {
+    QString out;
+    for (const QChar c : value) {
+        if (needsEscape(c)) {
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString unescaped(const QString& value) {
+    QString out;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        bool ok = false;
+        const int code = value.at(i) == QLatin1Char('\\') && i + 3 < value.size() &&
+                                 value.at(i + 1) == QLatin1Char('x')
+                             ? value.mid(i + 2, 2).toInt(&ok, 16)
+                             : 0;
+        if (ok) {
+            out += QChar(code);
+            i += 3;
+        } else {
+            out += value.at(i);
+        }
+    }
+    return out;
+}
+
 bool keyOf(const QString& line, QString& key, QString& value) {
     const int eq = line.indexOf(QLatin1Char('='));
     if (eq <= 0 || line.trimmed().startsWith(QLatin1Char(';'))) {
@@ -46,7 +85,7 @@ bool keyOf(const QString& line, QString& key, QString& value) {
     // A value that had to keep outer blanks was written quoted.
     if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
         value.endsWith(QLatin1Char('"'))) {
-        value = value.mid(1, value.size() - 2);
+        value = unescaped(value.mid(1, value.size() - 2));
     }
     return true;
 }
@@ -56,8 +95,11 @@ bool sameName(const QString& a, const QString& b) {
 }
 
 QString encodedValue(const QString& value) {
-    const bool needsQuotes = value != value.trimmed() || value.startsWith(QLatin1Char('"'));
-    return needsQuotes ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+    const bool needsQuotes = value != value.trimmed() || value.startsWith(QLatin1Char('"')) ||
+                             std::any_of(value.begin(), value.end(), [](QChar c) {
+                                 return needsEscape(c) && c != QLatin1Char('\\');
+                             });
+    return needsQuotes ? QLatin1Char('"') + escaped(value) + QLatin1Char('"') : value;
 }
 
 } // namespace

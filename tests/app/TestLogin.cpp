@@ -62,6 +62,7 @@ private Q_SLOTS:
     // attempt counter, and the run's third failure ends it.
     void loginLoadingMainWindowAndUserSwitch() {
         qputenv("BRISKO_HOME", m_dir.filePath(QStringLiteral("inside")).toLocal8Bit());
+        qputenv("BRISKO_SENHA_ADMINISTRADOR", "KOBALT");
         ScriptedMessageBoxes messages;
         Launcher launcher(messages);
         QSignalSpy end(&launcher, &Launcher::encerrarPrograma);
@@ -97,6 +98,7 @@ private Q_SLOTS:
         QCOMPARE(end.at(0).at(0).toInt(), frmAutenticacao::kSaidaTentativas);
         QCOMPARE(messages.last().caption, QStringLiteral("Autenticação"));
         qunsetenv("BRISKO_HOME");
+        qunsetenv("BRISKO_SENHA_ADMINISTRADOR");
     }
 
     void hashCommandHashesThePasswordAsTheLoginTypesIt() {

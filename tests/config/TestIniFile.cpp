@@ -72,10 +72,15 @@ private Q_SLOTS:
                                            "\r\n[Outra]\r\n2=outro\r\n"));
     }
 
-    void outerBlanksAndQuotesSurviveARoundTrip() {
+    void outerBlanksQuotesAndControlCharactersSurviveARoundTrip() {
         const QString path = m_dir.filePath(QStringLiteral("blanks.ini"));
-        const QStringList values = {QStringLiteral(" lead"), QStringLiteral("trail "),
-                                    QStringLiteral("\"quoted\""), QStringLiteral("a=b")};
+        const QStringList values = {QStringLiteral(" lead"),
+                                    QStringLiteral("trail "),
+                                    QStringLiteral("\"quoted\""),
+                                    QStringLiteral("a=b"),
+                                    QStringLiteral(" c:\\x41\\ "),
+                                    QStringLiteral("\nline\r\x0b") + QChar(0) +
+                                        QStringLiteral("\\x41\t")};
         for (const QString& v : values) {
             GravaIni(path, QStringLiteral("Geral"), QStringLiteral("1"), v);
             QCOMPARE(LeIni(path, QStringLiteral("Geral"), QStringLiteral("1")), v);

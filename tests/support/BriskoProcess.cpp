@@ -28,6 +28,8 @@ BriskoProcess::BriskoProcess(const QString& home, const QString& workDir)
     m_env.insert(QStringLiteral("BRISKO_TRACE"), m_trace);
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     m_env.remove(QStringLiteral("BRISKO_EXIT_AFTER"));
+    // A new home takes the built-in password the tests log in with, without asking for it.
+    m_env.insert(QStringLiteral("BRISKO_SENHA_ADMINISTRADOR"), QStringLiteral("KOBALT"));
 }
 
 BriskoProcess::~BriskoProcess() {

@@ -1,5 +1,6 @@
 #include "app/screens/Launcher.h"
 
+#include "app/screens/FirstStart.h"
 #include "app/screens/MDIPrincipal.h"
 #include "app/screens/frmLoad.h"
 #include "common/screens/ErrorRoutine.h"
@@ -32,14 +33,7 @@ bool Launcher::start() {
                         QStringLiteral("Atenção !!! Brisko já esta sendo executado. "));
         return false;
     }
-    try {
-        if (!m_home.exists()) {
-            m_home.createDefault();
-            Database::open(ConnectionSpec::sqlite(m_home.dbFolder() + DatabaseLocation::kFileName),
-                           Database::OpenMode::CreateIfMissing);
-        }
-    } catch (const std::exception& e) {
-        TrataErro(m_messages, e);
+    if (!m_home.exists() && !FirstStart::createHome(m_home, m_messages)) {
         return false;
     }
 

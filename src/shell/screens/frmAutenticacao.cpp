@@ -1,7 +1,6 @@
 #include "shell/screens/frmAutenticacao.h"
 
 #include "common/screens/ScreenContext.h"
-#include "common/screens/Widgets.h"
 #include "config/AppHome.h"
 #include "config/Session.h"
 #include "config/Settings.h"
@@ -9,6 +8,7 @@
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "data/Schema.h"
+#include "shell/screens/LoginLook.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -19,9 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QProcess>
 #include <QTimer>
 #include <QToolButton>
@@ -31,8 +28,6 @@
 
 namespace {
 
-using widgets::label;
-
 const QString kAviso = QStringLiteral("Aviso");
 const QString kTentativasExcedidas =
     QStringLiteral("O Programa será fechado por exceder o numero de tentativas.   ") +
@@ -40,48 +35,7 @@ const QString kTentativasExcedidas =
     QLatin1Char('\n') + QStringLiteral("contato com o ADMINISTRADOR do sistema.") +
     QLatin1Char('\n');
 
-constexpr int kImageSize = 40;
-
-enum class Picture { Entrar, Cancelar };
-
-QPixmap drawPicture(Picture picture) {
-    QPixmap pixmap(kImageSize, kImageSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(picture == Picture::Entrar ? QColor(46, 139, 54) : QColor(178, 34, 34));
-    painter.drawEllipse(2, 2, kImageSize - 4, kImageSize - 4);
-    painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    if (picture == Picture::Entrar) {
-        QPainterPath tick;
-        tick.moveTo(11, 21);
-        tick.lineTo(18, 28);
-        tick.lineTo(30, 13);
-        painter.drawPath(tick);
-    } else {
-        painter.drawLine(13, 13, 27, 27);
-        painter.drawLine(27, 13, 13, 27);
-    }
-    return pixmap;
-}
-
-QToolButton* imageButton(QWidget* parent, const QString& name, Picture picture,
-                         const QString& text) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(drawPicture(picture));
-    button->setIconSize(QSize(kImageSize, kImageSize));
-    button->setText(text);
-    button->setToolTip(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setAutoRaise(true);
-    button->setCursor(Qt::PointingHandCursor);
-    // Reachable with Tab and pressed with Space; Enter in a field never reaches it.
-    button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
+using LoginLook::label;
 
 } // namespace
 
@@ -93,22 +47,18 @@ frmAutenticacao::frmAutenticacao(ScreenContext& context, QWidget* parent)
       m_context(context), m_authentication(Authentication::fromIni(context.home.iniPath())),
       m_txtUsuario(makeField(QStringLiteral("txtUsuario"))),
       m_txtSenha(makeField(QStringLiteral("txtSenha"))),
-      m_imgEntrar(imageButton(this, QStringLiteral("imgEntrar"), Picture::Entrar,
-                              QStringLiteral("Entrar"))),
-      m_imgCancelar(imageButton(this, QStringLiteral("imgCancelar"), Picture::Cancelar,
-                                QStringLiteral("Cancelar"))),
+      m_imgEntrar(LoginLook::imageButton(this, QStringLiteral("imgEntrar"),
+                                         LoginLook::Picture::Entrar, QStringLiteral("Entrar"))),
+      m_imgCancelar(LoginLook::imageButton(this, QStringLiteral("imgCancelar"),
+                                           LoginLook::Picture::Cancelar,
+                                           QStringLiteral("Cancelar"))),
       m_lblVersao(label(this, QStringLiteral("lblVersao"), QStringLiteral("Versão ") + kVersao)),
       m_lblIdEmpresa(label(this, QStringLiteral("lblIdEmpresa"), context.settings.gCodigoEmpresa)) {
     setObjectName(QStringLiteral("frmAutenticacao"));
     setWindowTitle(QCoreApplication::applicationName());
     setFixedSize(380, 250);
-    // White on the dark red for the screen's own captions only: a message box over it keeps
-    // its readable colours.
-    setStyleSheet(QStringLiteral("frmAutenticacao { background: #7a1010; }"
-                                 "frmAutenticacao > QLabel, frmAutenticacao > QToolButton "
-                                 "{ color: white; }"
-                                 "QLabel#lblTitulo { font-size: 22pt; font-weight: bold; }"
-                                 "QLabel#lblVersao { text-decoration: underline; }"));
+    setStyleSheet(LoginLook::styleSheet(QStringLiteral("frmAutenticacao")) +
+                  QStringLiteral("QLabel#lblVersao { text-decoration: underline; }"));
 
     m_txtUsuario->installEventFilter(this);
     m_txtSenha->installEventFilter(this);
@@ -116,14 +66,6 @@ frmAutenticacao::frmAutenticacao(ScreenContext& context, QWidget* parent)
     m_lblVersao->setCursor(Qt::PointingHandCursor);
     m_lblVersao->setToolTip(QStringLiteral("Suporte remoto"));
     m_lblVersao->installEventFilter(this);
-
-    auto* logo = label(this, QStringLiteral("imgLogo"), {});
-    logo->setPixmap(QPixmap(QStringLiteral(":/images/brisko_48.png")));
-    auto* header = new QHBoxLayout;
-    header->addWidget(logo);
-    header->addWidget(
-        label(this, QStringLiteral("lblTitulo"), QCoreApplication::applicationName()));
-    header->addStretch(1);
 
     auto* fields = new QGridLayout;
     fields->addWidget(label(this, QStringLiteral("lblUsuario"), QStringLiteral("Usuário:")), 0, 0);
@@ -143,7 +85,7 @@ frmAutenticacao::frmAutenticacao(ScreenContext& context, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 14, 20, 10);
-    layout->addLayout(header);
+    layout->addLayout(LoginLook::header(this));
     layout->addLayout(fields);
     layout->addLayout(buttons);
     layout->addStretch(1);

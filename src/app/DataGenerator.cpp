@@ -1,12 +1,12 @@
-#include "DataGenerator.h"
+#include "app/DataGenerator.h"
 
 #include "data/Database.h"
-#include "data/Transaction.h"
+#include "masterdata/PasswordHash.h"
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <cstdio>
-#include <optional>
 
 namespace {
 
@@ -114,80 +114,53 @@ const QStringList kSweetFlavours = {"CHOCOLATE",       "PRESTÍGIO",       "BANA
                                     "ROMEU E JULIETA", "BRIGADEIRO",      "MORANGO COM CHOCOLATE",
                                     "DOCE DE LEITE",   "CHOCOLATE BRANCO"};
 const QStringList kSizes = {"BROTO", "MÉDIA", "GRANDE", "GIGANTE"};
+const QStringList kMessages = {"",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "SEM CEBOLA",
+                               "CAPRICHAR NO QUEIJO",
+                               "TOCAR A CAMPAINHA",
+                               "ENTREGAR NA PORTARIA",
+                               "LEVAR MAQUININHA"};
+// Busier towards the weekend: Monday to Sunday.
+constexpr int kDayWeights[] = {2, 2, 2, 3, 4, 5, 4};
 
-// Prints "\r  what: 37%" whenever the percentage moves.
-class Progress {
-public:
-    Progress(const char* what, qint64 total) : m_what(what), m_total(total) { m_timer.start(); }
-    void step(qint64 done) {
-        const int percent = m_total > 0 ? int(done * 100 / m_total) : 100;
-        if (percent != m_percent) {
-            m_percent = percent;
-            std::fprintf(stderr, "\r  %-10s %3d%%", m_what, percent);
-            std::fflush(stderr);
-        }
-    }
-    ~Progress() {
-        std::fprintf(stderr, "\r  %-10s done: %lld rows in %.1f s\n", m_what,
-                     static_cast<long long>(m_total), double(m_timer.elapsed()) / 1000.0);
-    }
-
-private:
-    const char* m_what;
-    qint64 m_total;
-    int m_percent = -1;
-    QElapsedTimer m_timer;
+struct Category {
+    QString name;
+    QStringList products;
+    // Parallel to products, in centavos; empty: random prices.
+    QList<qint64> prices = {};
 };
 
-// Commits every kRowsPerTransaction rows and starts the next transaction.
-class Batch {
-public:
-    explicit Batch(Database& db) : m_db(db) { m_transaction.emplace(db); }
-    void row() {
-        if (++m_rows % kRowsPerTransaction == 0) {
-            m_transaction->commit();
-            m_transaction.reset();
-            m_transaction.emplace(m_db);
-        }
-    }
-    void finish() { m_transaction->commit(); }
-
-private:
-    Database& m_db;
-    std::optional<Transaction> m_transaction;
-    qint64 m_rows = 0;
-};
-
-QVariant nullText() {
-    return QVariant(QMetaType::fromType<QString>());
-}
-
-} // namespace
-
-DataGenerator::DataGenerator(Database& db, quint64 seed) : m_db(db), m_random(seed) {}
-
-QString DataGenerator::pick(const QStringList& list) {
-    return list.at(between(0, int(list.size()) - 1));
-}
-
-int DataGenerator::between(int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(m_random);
-}
-
-void DataGenerator::generate(int customerCount, int orderCount) {
-    priceList();
-    staff();
-    customers(customerCount);
-    orders(orderCount);
-    std::fprintf(stderr, "  analysing...\n");
-    m_db.exec(QStringLiteral("ANALYZE"));
-}
-
-void DataGenerator::priceList() {
-    struct Category {
-        QString name;
-        QStringList products;
+// A small pizzeria's menu at its usual prices.
+QList<Category> smallPriceList() {
+    return {
+        {QStringLiteral("PIZZAS TRADICIONAIS"),
+         {"MUÇARELA", "CALABRESA", "MARGUERITA", "PORTUGUESA", "NAPOLITANA", "FRANGO COM CATUPIRY",
+          "ATUM", "BACON", "MILHO", "ALHO E ÓLEO", "BAIANA", "PRESUNTO"},
+         {4290, 4490, 4690, 4990, 4690, 4990, 5290, 4890, 4290, 4190, 4790, 4390}},
+        {QStringLiteral("PIZZAS ESPECIAIS"),
+         {"QUATRO QUEIJOS", "CARNE SECA", "PEPPERONI", "LOMBO", "RÚCULA COM TOMATE SECO", "CAMARÃO",
+          "MODA DA CASA"},
+         {5490, 5990, 5690, 5590, 5590, 6990, 5890}},
+        {QStringLiteral("PIZZAS DOCES"),
+         {"CHOCOLATE", "PRESTÍGIO", "BANANA COM CANELA", "ROMEU E JULIETA", "BRIGADEIRO"},
+         {4490, 4690, 4290, 4490, 4690}},
+        {QStringLiteral("BEBIDAS"),
+         {"COCA-COLA LATA 350ML", "COCA-COLA 2 LITROS", "GUARANÁ ANTARCTICA LATA 350ML",
+          "GUARANÁ ANTARCTICA 2 LITROS", "FANTA LARANJA 2 LITROS", "SPRITE 2 LITROS",
+          "ÁGUA MINERAL 500ML", "SUCO DE LARANJA 1 LITRO", "CERVEJA HEINEKEN LONG NECK",
+          "CERVEJA BRAHMA LATA"},
+         {600, 1400, 550, 1200, 1100, 1100, 350, 1200, 900, 550}},
+        {QStringLiteral("TAXA DE ENTREGA"),
+         {"TAXA DE ENTREGA", "TAXA DE ENTREGA BAIRROS VIZINHOS"},
+         {500, 800}},
     };
+}
+
+QList<Category> fullPriceList() {
     QList<Category> categories;
     // Every pairing of a thing and a size: "%1" the thing, "%2" the size.
     auto combine = [](const QStringList& things, const QStringList& sizes, const QString& form) {
@@ -236,50 +209,173 @@ void DataGenerator::priceList() {
                << Category{kDeliveryFee,
                            {QStringLiteral("TAXA DE ENTREGA"), QStringLiteral("TAXA DE ENTREGA 2"),
                             QStringLiteral("TAXA DE ENTREGA LONGE")}};
+    return categories;
+}
 
+bool isPizza(const QString& category) {
+    return category.startsWith(QLatin1String("PIZZA"));
+}
+
+// Prints "\r  what: 37%" whenever the percentage moves.
+class Progress {
+public:
+    Progress(const char* what, qint64 total, bool shown)
+        : m_what(what), m_total(total), m_shown(shown) {
+        m_timer.start();
+    }
+    void step(qint64 done) {
+        if (!m_shown)
+            return;
+        const int percent = m_total > 0 ? int(done * 100 / m_total) : 100;
+        if (percent != m_percent) {
+            m_percent = percent;
+            std::fprintf(stderr, "\r  %-10s %3d%%", m_what, percent);
+            std::fflush(stderr);
+        }
+    }
+    ~Progress() {
+        if (!m_shown)
+            return;
+        std::fprintf(stderr, "\r  %-10s done: %lld rows in %.1f s\n", m_what,
+                     static_cast<long long>(m_total), double(m_timer.elapsed()) / 1000.0);
+    }
+
+private:
+    const char* m_what;
+    qint64 m_total;
+    bool m_shown;
+    int m_percent = -1;
+    QElapsedTimer m_timer;
+};
+
+QVariant nullText() {
+    return QVariant(QMetaType::fromType<QString>());
+}
+
+} // namespace
+
+DataGenerator::Profile DataGenerator::Profile::benchmark(int customers, int orders) {
+    return {customers, orders, 1000, 8, true};
+}
+
+DataGenerator::Profile DataGenerator::Profile::sample() {
+    // Three weeks.
+    return {350, 21 * 45, 45, 4, false};
+}
+
+const QStringList DataGenerator::kSampleUsers = {QStringLiteral("GERENTE"), QStringLiteral("MANHA"),
+                                                 QStringLiteral("NOITE")};
+
+DataGenerator::DataGenerator(Database& db, quint64 seed, bool showProgress)
+    : m_db(db), m_random(seed), m_showProgress(showProgress) {}
+
+QString DataGenerator::pick(const QStringList& list) {
+    return list.at(between(0, int(list.size()) - 1));
+}
+
+int DataGenerator::between(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(m_random);
+}
+
+const DataGenerator::Product&
+DataGenerator::pickProduct(const std::vector<const Product*>& products) {
+    return *products[std::size_t(between(0, int(products.size()) - 1))];
+}
+
+// Commits every kRowsPerTransaction rows and goes on in the next transaction.
+void DataGenerator::row() {
+    if (++m_rows % kRowsPerTransaction == 0) {
+        m_transaction->commit();
+        m_transaction.reset();
+        m_transaction.emplace(m_db);
+    }
+}
+
+bool DataGenerator::isEmpty() {
+    for (const char* table : {"TB_Categoria", "TB_Produto", "TB_Cliente", "TB_Entregador",
+                              "TB_Usuario", "TB_Pedido", "TB_Item"}) {
+        if (m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)))
+                .toLongLong() > 0)
+            return false;
+    }
+    return true;
+}
+
+bool DataGenerator::generate(const Profile& profile, const QDate& lastDay) {
+    // Hashing is slow: done before the transaction holds the database.
+    const QString passwordHash = PasswordHash::hash(kSamplePassword);
+    m_transaction.emplace(m_db);
+    if (!isEmpty()) {
+        m_transaction.reset();
+        return false;
+    }
+    const int days = std::max(1, (profile.orders + profile.ordersPerDay - 1) /
+                                     std::max(1, profile.ordersPerDay));
+    priceList(profile.fullPriceList);
+    staff(profile.deliveryPersons, passwordHash);
+    customers(profile.customers);
+    orders(profile.orders, lastDay.addDays(1 - days), lastDay);
+    m_transaction->commit();
+    m_transaction.reset();
+    if (m_showProgress)
+        std::fprintf(stderr, "  analysing...\n");
+    m_db.exec(QStringLiteral("ANALYZE"));
+    return true;
+}
+
+void DataGenerator::priceList(bool full) {
+    const QList<Category> categories = full ? fullPriceList() : smallPriceList();
     QSqlQuery category = m_db.prepare(
         QStringLiteral("INSERT INTO TB_Categoria (cat_ID, cat_Categoria) VALUES (?, ?)"));
     QSqlQuery product = m_db.prepare(QStringLiteral(
         "INSERT INTO TB_Produto (Pro_ID, pro_Categoria, pro_Produto, Pro_Preco, Pro_Descricao, "
         "pro_Fornecedor, pro_Representante, pro_Rep_Telefone) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    Transaction transaction(m_db);
     int categoryKey = 0;
     int productKey = 0;
     for (const Category& c : categories) {
         m_db.execPrepared(category, {++categoryKey, c.name});
-        for (const QString& name : c.products) {
-            const qint64 price = c.name == kDeliveryFee ? qint64(between(3, 12)) * 100
-                                                        : qint64(between(5, 90)) * 100 + 90;
+        row();
+        for (qsizetype i = 0; i < c.products.size(); ++i) {
+            const QString& name = c.products.at(i);
+            const qint64 price = !c.prices.isEmpty()      ? c.prices.at(i)
+                                 : c.name == kDeliveryFee ? qint64(between(3, 12)) * 100
+                                                          : qint64(between(5, 90)) * 100 + 90;
             m_db.execPrepared(
                 product,
                 {++productKey, c.name, name, price, QStringLiteral("%1 - %2").arg(c.name, name),
                  QStringLiteral("DISTRIBUIDORA %1").arg(pick(kSurnames)), pick(kFirstNames),
                  QStringLiteral("3%1-%2").arg(between(100, 999)).arg(between(1000, 9999))});
+            row();
             m_products.push_back({name, c.name, price});
         }
     }
-    transaction.commit();
-    std::fprintf(stderr, "  price list: %d categories, %d products\n", categoryKey, productKey);
+    if (m_showProgress)
+        std::fprintf(stderr, "  price list: %d categories, %d products\n", categoryKey, productKey);
 }
 
-void DataGenerator::staff() {
-    Transaction transaction(m_db);
-    const QStringList users = {"ADMINISTRADOR", "ATENDENTE MANHÃ", "ATENDENTE NOITE"};
-    for (int i = 0; i < users.size(); ++i)
+void DataGenerator::staff(int deliveryPersons, const QString& passwordHash) {
+    const QStringList names = {QStringLiteral("GERENTE"), QStringLiteral("ATENDENTE MANHÃ"),
+                               QStringLiteral("ATENDENTE NOITE")};
+    // The manager administers users and sees reports; the night shift sees reports.
+    const int authorities[] = {1, 4, 3};
+    const QDate registered = QDate::currentDate().addYears(-1);
+    for (int i = 0; i < names.size(); ++i) {
         m_db.exec(QStringLiteral("INSERT INTO TB_Usuario (usu_ID, usu_Data, usu_Nome, usu_Usuario, "
                                  "usu_Senha, usu_Autoridade) VALUES (?, ?, ?, ?, ?, ?)"),
-                  {i + 1, Database::dateValue(QDate(2020, 1, 2)), users.at(i),
-                   QStringLiteral("usuario%1").arg(i + 1), QStringLiteral("senha'%1").arg(i + 1),
-                   i == 0 ? 1 : 4});
-    for (int i = 1; i <= 8; ++i) {
+                  {i + 1, Database::dateValue(registered), names.at(i), kSampleUsers.at(i),
+                   passwordHash, authorities[i]});
+        row();
+    }
+    for (int i = 1; i <= deliveryPersons; ++i) {
         const QString name = pick(kFirstNames) + QLatin1Char(' ') + pick(kSurnames);
         m_deliveryPersons << name;
         m_db.exec(QStringLiteral("INSERT INTO TB_Entregador (ent_ID, ent_Telefone, ent_data, "
                                  "ent_Nome, ent_Observacao) VALUES (?, ?, ?, ?, ?)"),
                   {i, QStringLiteral("9%1-%2").arg(between(1000, 9999)).arg(between(1000, 9999)),
-                   Database::dateValue(QDate(2021, 3, i)), name, QStringLiteral("MOTO %1").arg(i)});
+                   Database::dateValue(registered.addDays(i)), name,
+                   QStringLiteral("MOTO %1").arg(i)});
+        row();
     }
-    transaction.commit();
 }
 
 DataGenerator::Customer DataGenerator::makeCustomer(int index) {
@@ -314,8 +410,7 @@ void DataGenerator::customers(int count) {
         "INSERT INTO TB_Cliente (cli_ID, cli_Telefone, cli_Nome, cli_RG, cli_Tipo, cli_Logradouro, "
         "cli_Numero, cli_Complemento, cli_Bairro, cli_Cidade, cli_UF, cli_CEP, cli_Data_Nasc, "
         "cli_Email, cli_Observacao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    Progress progress("clientes", count);
-    Batch batch(m_db);
+    Progress progress("clientes", count, m_showProgress);
     m_customers.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i) {
         Customer c = makeCustomer(i);
@@ -334,13 +429,12 @@ void DataGenerator::customers(int count) {
                                    QStringLiteral("SÃO PAULO"), QStringLiteral("SP"), c.cep,
                                    Database::dateValue(birth), email, c.remark});
         m_customers.push_back(std::move(c));
-        batch.row();
+        row();
         progress.step(i + 1);
     }
-    batch.finish();
 }
 
-void DataGenerator::orders(int count) {
+void DataGenerator::orders(int count, const QDate& firstDay, const QDate& lastDay) {
     if (m_customers.empty() || count == 0)
         return;
     QSqlQuery header = m_db.prepare(QStringLiteral(
@@ -353,34 +447,59 @@ void DataGenerator::orders(int count) {
         "INSERT INTO TB_Item (ite_Ono, ite_Nome, ite_Quantidade, ite_Preco, ite_Total, ite_cat) "
         "VALUES (?, ?, ?, ?, ?, ?)"));
     std::vector<const Product*> fees;
-    std::vector<const Product*> goods;
+    std::vector<const Product*> pizzas;
+    std::vector<const Product*> others;
     for (const Product& p : m_products)
-        (p.category == kDeliveryFee ? fees : goods).push_back(&p);
+        (p.category == kDeliveryFee ? fees : isPizza(p.category) ? pizzas : others).push_back(&p);
 
-    const QDate first = QDate(2021, 1, 1);
-    const int days = int(first.daysTo(QDate(2024, 6, 30)));
-    Progress progress("pedidos", count);
-    Batch batch(m_db);
+    // Orders are spread over the days by weight and in number order, so dates rise with the
+    // numbers: order n falls on the day whose share of the total weight covers it.
+    std::vector<QDate> dayOf;
+    std::vector<qint64> weightUpTo;
+    qint64 totalWeight = 0;
+    for (QDate day = firstDay; day <= lastDay; day = day.addDays(1)) {
+        totalWeight += kDayWeights[day.dayOfWeek() - 1];
+        dayOf.push_back(day);
+        weightUpTo.push_back(totalWeight);
+    }
+    std::size_t day = 0;
+
+    Progress progress("pedidos", count, m_showProgress);
     for (int number = 1; number <= count; ++number) {
+        while (qint64(number - 1) * totalWeight >= weightUpTo[day] * qint64(count))
+            ++day;
         const Customer& c = m_customers[std::size_t(between(0, int(m_customers.size()) - 1))];
         const bool cancelled = between(0, 19) == 0;
-        // About three lines: one to four products, and the delivery fee on most orders.
-        const int lines = between(1, 4);
         qint64 total = 0;
-        for (int line = 0; line < lines; ++line) {
-            const Product& p = *goods[std::size_t(between(0, int(goods.size()) - 1))];
-            const int quantity = between(0, 5) == 0 ? 2 : 1;
-            const qint64 lineTotal = p.price * quantity;
+        auto addLine = [&](const QString& name, const QString& category, qint64 price,
+                           int quantity) {
+            const qint64 lineTotal = price * quantity;
             total += lineTotal;
-            m_db.execPrepared(item,
-                              {number, p.name, cancelled ? 0 : quantity, cancelled ? 0 : p.price,
-                               cancelled ? 0 : lineTotal, p.category});
+            m_db.execPrepared(item, {number, name, cancelled ? 0 : quantity, cancelled ? 0 : price,
+                                     cancelled ? 0 : lineTotal, category});
+            row();
+        };
+        // About three lines: one or two pizzas, some of two flavours at the dearer one's
+        // price, up to two other products, and the delivery fee on most orders.
+        const int pizzaLines = pizzas.empty() ? 0 : between(1, 2);
+        for (int line = 0; line < pizzaLines; ++line) {
+            const Product& p = pickProduct(pizzas);
+            if (between(0, 3) == 0) {
+                const Product& second = pickProduct(pizzas);
+                addLine(p.name + QStringLiteral(" / ") + second.name, p.category,
+                        std::max(p.price, second.price), 1);
+            } else {
+                addLine(p.name, p.category, p.price, 1);
+            }
         }
-        if (between(0, 3) != 0) {
-            const Product& fee = *fees[std::size_t(between(0, int(fees.size()) - 1))];
-            total += fee.price;
-            m_db.execPrepared(item, {number, fee.name, cancelled ? 0 : 1, cancelled ? 0 : fee.price,
-                                     cancelled ? 0 : fee.price, kDeliveryFee});
+        const int otherLines = others.empty() ? 0 : between(pizzaLines == 0 ? 1 : 0, 2);
+        for (int line = 0; line < otherLines; ++line) {
+            const Product& p = pickProduct(others);
+            addLine(p.name, p.category, p.price, between(0, 3) == 0 ? 2 : 1);
+        }
+        if (!fees.empty() && between(0, 3) != 0) {
+            const Product& fee = pickProduct(fees);
+            addLine(fee.name, kDeliveryFee, fee.price, 1);
         }
         const QString payment = pick(kPayments);
         const qint64 paid =
@@ -389,7 +508,7 @@ void DataGenerator::orders(int count) {
         m_db.execPrepared(header,
                           {number,
                            between(1, 3),
-                           Database::dateValue(first.addDays(between(0, days))),
+                           Database::dateValue(dayOf[day]),
                            c.telephone,
                            c.name,
                            c.type,
@@ -405,11 +524,10 @@ void DataGenerator::orders(int count) {
                            cancelled ? 0 : paid,
                            cancelled ? 0 : paid - total,
                            cancelled ? 0 : total,
-                           QStringLiteral("Pedido %1 - %2").arg(number).arg(c.street),
+                           pick(kMessages),
                            cancelled ? QStringLiteral("CANCELADO") : QStringLiteral("CONCLUIDO"),
                            assigned ? QVariant(pick(m_deliveryPersons)) : nullText()});
-        batch.row();
+        row();
         progress.step(number);
     }
-    batch.finish();
 }
