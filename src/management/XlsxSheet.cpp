@@ -47,8 +47,7 @@ XlsxSheet::XlsxSheet(const QString& path, const QString& sheetName, const QList<
     m_white = filled(m_book, kWhite);
     for (int b = 0; b < 2; ++b) {
         Band& band = m_bands[b];
-        band.text = filled(m_book, kBandColours[b]);
-        band.number = filled(m_book, kBandColours[b]);
+        band.plain = filled(m_book, kBandColours[b]);
         band.money = filled(m_book, kBandColours[b]);
         format_set_num_format(band.money, kMoneyFormat);
         band.date = filled(m_book, kBandColours[b]);
@@ -82,7 +81,7 @@ void XlsxSheet::writeCell(int column, const QVariant& value, const Band& band) {
     const auto row = lxw_row_t(m_rows);
     const auto col = lxw_col_t(column);
     if (value.isNull()) {
-        check(worksheet_write_blank(m_sheet, row, col, band.text));
+        check(worksheet_write_blank(m_sheet, row, col, band.plain));
         return;
     }
     bool ok = false;
@@ -92,7 +91,7 @@ void XlsxSheet::writeCell(int column, const QVariant& value, const Band& band) {
     case Kind::Number: {
         const qint64 number = value.toLongLong(&ok);
         if (ok) {
-            check(worksheet_write_number(m_sheet, row, col, double(number), band.number));
+            check(worksheet_write_number(m_sheet, row, col, double(number), band.plain));
             widen(column, QString::number(number).size());
             return;
         }
@@ -119,7 +118,7 @@ void XlsxSheet::writeCell(int column, const QVariant& value, const Band& band) {
         break;
     }
     }
-    writeText(column, value.toString(), band.text);
+    writeText(column, value.toString(), band.plain);
 }
 
 void XlsxSheet::writeText(int column, const QString& text, lxw_format* format) {

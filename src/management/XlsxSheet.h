@@ -40,9 +40,10 @@ public:
     qint64 rows() const { return m_rows; }
 
 private:
+    // Text and plain numbers share a format: the library looks a duplicate format up again
+    // at every cell.
     struct Band {
-        lxw_format* text;
-        lxw_format* number;
+        lxw_format* plain;
         lxw_format* money;
         lxw_format* date;
     };
