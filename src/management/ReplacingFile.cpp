@@ -34,6 +34,9 @@ ReplacingFile::ReplacingFile(const QString& target) : m_target(target) {
     reserve.setAutoRemove(false);
     if (!reserve.open())
         throw writeError(target, reserve.errorString());
+    // A reserved name is private to its owner; the export is an ordinary file.
+    reserve.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
     m_temporary = reserve.fileName();
 }
 

@@ -22,31 +22,13 @@ using Icon = MessageBoxes::Icon;
 const QString kBand1 = QStringLiteral("E5E0EC");
 const QString kBand2 = QStringLiteral("CCC0DA");
 
-const QStringList kPedidoHeader = {"ped_ono",
-                                   "usu_Nome",
-                                   "ped_cli_Telefone",
-                                   "ped_cli_Nome",
-                                   "ped_cli_Tipo",
-                                   "ped_cli_Logradouro",
-                                   "ped_cli_Numero",
-                                   "ped_cli_Complemento",
-                                   "ped_cli_Bairro",
-                                   "ped_cli_Cidade",
-                                   "ped_cli_UF",
-                                   "ped_cli_CEP",
-                                   "ped_cli_Observacao",
-                                   "ped_Mensagem",
-                                   "ped_Forma_Pagamento",
-                                   "ped_data",
-                                   "ite_Ono",
-                                   "ite_Nome",
-                                   "ite_Quantidade",
-                                   "ite_Preco",
-                                   "ite_Total",
-                                   "ite_cat",
-                                   "fl_sincroniza",
-                                   "ped_Valor_Pago",
-                                   "ped_Troco"};
+const QStringList kPedidoHeader =
+    QStringLiteral("ped_ono usu_Nome ped_cli_Telefone ped_cli_Nome ped_cli_Tipo "
+                   "ped_cli_Logradouro ped_cli_Numero ped_cli_Complemento ped_cli_Bairro "
+                   "ped_cli_Cidade ped_cli_UF ped_cli_CEP ped_cli_Observacao ped_Mensagem "
+                   "ped_Forma_Pagamento ped_data ite_Ono ite_Nome ite_Quantidade ite_Preco "
+                   "ite_Total ite_cat fl_sincroniza ped_Valor_Pago ped_Troco")
+        .split(u' ');
 
 void seed(Database& db) {
     const QString cliente = QStringLiteral(

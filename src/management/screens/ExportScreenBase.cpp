@@ -107,24 +107,31 @@ void ExportScreenBase::ExportaPlanilha() {
 }
 
 void ExportScreenBase::showProgress(qint64 done, qint64 total) {
-    // A progress bar counts in int; a sheet holds fewer rows than that.
-    m_pb1->setMaximum(int(std::max<qint64>(total, 1)));
-    m_pb1->setValue(int(std::min(done, total)));
     m_lblReg->setText(registros(done));
+    if (total > 0 && done >= total) {
+        // Every row is written; the file is being packed, which shows no count.
+        m_pb1->setRange(0, 0);
+        return;
+    }
+    // A progress bar counts in int; a sheet holds fewer rows than that.
+    m_pb1->setRange(0, int(std::max<qint64>(total, 1)));
+    m_pb1->setValue(int(done));
 }
 
 void ExportScreenBase::succeeded(const QString& path, qint64 rows) {
     setBusy(false);
-    m_pb1->setValue(m_pb1->maximum());
+    m_pb1->setRange(0, 1);
+    m_pb1->setValue(1);
     m_lblReg->setText(registros(rows));
     messages().show(MessageBoxes::Icon::None, m_texts.doneCaption,
                     QStringLiteral("Arquivo gravado em: ") + QDir::toNativeSeparators(path));
-    Q_EMIT exported(path);
     close();
 }
 
 void ExportScreenBase::failed(const QString& description, int number, const QString& source) {
     setBusy(false);
+    m_pb1->setRange(0, 100);
+    m_pb1->setValue(0);
     error(DbError(number, description, source));
 }
 

@@ -34,10 +34,6 @@ public:
 
     void ExportaPlanilha();
 
-Q_SIGNALS:
-    // After the confirmation, just before the screen closes.
-    void exported(const QString& path);
-
 protected:
     ExportScreenBase(ScreenContext& context, QWidget* parent, ExportKind kind, const Texts& texts);
 
