@@ -96,12 +96,11 @@ void ExportScreenBase::ExportaPlanilha() {
         error(e);
         return;
     }
-    delete m_job;
-    m_job = new ExportJob(m_context.connections.spec(),
-                          ExportRequest{m_kind, AppHome::exportsFolder(), period}, this);
-    connect(m_job, &ExportJob::progressed, this, &ExportScreenBase::showProgress);
-    connect(m_job, &ExportJob::succeeded, this, &ExportScreenBase::succeeded);
-    connect(m_job, &ExportJob::failed, this, &ExportScreenBase::failed);
+    m_job = std::make_unique<ExportJob>(m_context.connections.spec(),
+                                        ExportRequest{m_kind, AppHome::exportsFolder(), period});
+    connect(m_job.get(), &ExportJob::progressed, this, &ExportScreenBase::showProgress);
+    connect(m_job.get(), &ExportJob::succeeded, this, &ExportScreenBase::succeeded);
+    connect(m_job.get(), &ExportJob::failed, this, &ExportScreenBase::failed);
     setBusy(true);
     m_job->start();
 }

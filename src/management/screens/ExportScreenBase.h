@@ -3,6 +3,7 @@
 #include "common/screens/ScreenBase.h"
 #include "management/SpreadsheetExport.h"
 
+#include <memory>
 #include <optional>
 
 class ExportJob;
@@ -57,5 +58,5 @@ private:
     QPushButton* m_btnExportar;
     QProgressBar* m_pb1;
     QLabel* m_lblReg;
-    ExportJob* m_job = nullptr;
+    std::unique_ptr<ExportJob> m_job;
 };
