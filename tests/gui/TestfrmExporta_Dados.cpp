@@ -225,18 +225,19 @@ private Q_SLOTS:
                  QStringList{QFileInfo(path).fileName()});
     }
 
-    void failureKeepsThePreviousFile_data() {
-        QTest::addColumn<bool>("directoryInPlace");
-        QTest::newRow("read-only folder") << false;
-        QTest::newRow("a folder in the file's place") << true;
+    void secondExport_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("replaces the first without asking") << QString();
+        QTest::newRow("read-only folder keeps the first") << "read-only";
+        QTest::newRow("a folder in the file's place stays") << "folder";
     }
-    void failureKeepsThePreviousFile() {
-        QFETCH(bool, directoryInPlace);
+    void secondExport() {
+        QFETCH(QString, fault);
         auto screen = makeScreen(f->context, QStringLiteral("Cliente"));
         screen->show();
         exportNow(*screen, f->messages);
         const QString path = folder + QStringLiteral("/Cliente.xlsx");
-        if (directoryInPlace) {
+        if (fault == QLatin1String("folder")) {
             QFile::remove(path);
             QVERIFY(QDir().mkpath(path + QStringLiteral("/dentro")));
         }
@@ -247,9 +248,15 @@ private Q_SLOTS:
         screen->show();
         {
             std::optional<ReadOnlyFolder> locked;
-            if (!directoryInPlace)
+            if (fault == QLatin1String("read-only"))
                 locked.emplace(folder);
             exportNow(*screen, f->messages);
+        }
+        QCOMPARE(f->messages.count(), 2);
+        if (fault.isEmpty()) {
+            QCOMPARE(readBack(path)["cells"][QStringLiteral("2|cli_Nome")].toString(),
+                     QStringLiteral("s:OUTRO"));
+            return;
         }
         QCOMPARE(f->messages.last().icon, Icon::Critical);
         QVERIFY2(f->messages.last().text.contains(QStringLiteral("Não foi possível gravar")),
@@ -257,9 +264,9 @@ private Q_SLOTS:
         QVERIFY(screen->isVisible());
         QVERIFY(screen->btnExportar()->isEnabled());
         QCOMPARE(contents(path), before);
-        QCOMPARE(QFileInfo(path).isDir(), directoryInPlace);
+        QCOMPARE(QFileInfo(path).isDir(), fault == QLatin1String("folder"));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
-                 directoryInPlace ? 0 : 1);
+                 fault == QLatin1String("folder") ? 0 : 1);
     }
 
     void nothingToExport_data() {
