@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-void BenchRegistry::add(BenchOperation operation) {
+void BenchRegistry::add(BenchOperation operation, BenchExtras extras) {
     m_operations.push_back(std::move(operation));
+    m_extras.push_back(std::move(extras));
 }
 
 double percentile(std::vector<double> samples, double p) {

@@ -26,15 +26,25 @@ struct BenchResult {
     bool met() const { return !hasTarget() || medianMs <= targetMedianMs; }
 };
 
+// What a long operation changes from the defaults of a run.
+struct BenchExtras {
+    int warmUpRuns = 20;
+    // A line printed after the table (for example the memory the operation took).
+    std::function<QString()> note;
+};
+
 // The operations of a run, in the order they were added. Each theme of benchmarks has a
 // register...Operations(BenchRegistry&, ...) function that main calls.
 class BenchRegistry {
 public:
-    void add(BenchOperation operation);
+    void add(BenchOperation operation, BenchExtras extras = {});
     const std::vector<BenchOperation>& operations() const { return m_operations; }
+    // Parallel to operations().
+    const std::vector<BenchExtras>& extras() const { return m_extras; }
 
 private:
     std::vector<BenchOperation> m_operations;
+    std::vector<BenchExtras> m_extras;
 };
 
 class Database;

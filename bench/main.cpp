@@ -1,6 +1,7 @@
 #include "BenchOptions.h"
 #include "BenchRegistry.h"
 #include "CallerIdBench.h"
+#include "ExportBench.h"
 #include "LookupBench.h"
 #include "MasterDataBench.h"
 #include "OrderBench.h"
@@ -25,6 +26,7 @@ void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& 
     registerMasterDataOperations(registry, db, random);
     registerOrderOperations(registry, db, random);
     registerCallerIdOperations(registry);
+    registerExportOperations(registry, db);
 }
 
 qint64 customerCount(Database& db) {
@@ -82,9 +84,19 @@ int main(int argc, char** argv) {
         BenchRegistry registry;
         registerOperations(registry, *db, random);
         QList<BenchResult> results;
-        for (const BenchOperation& operation : registry.operations())
-            results << measure(operation);
+        QStringList notes;
+        for (std::size_t i = 0; i < registry.operations().size(); ++i) {
+            const BenchOperation& operation = registry.operations().at(i);
+            const BenchExtras& extras = registry.extras().at(i);
+            if (!operation.name.contains(options->only))
+                continue;
+            results << measure(operation, extras.warmUpRuns);
+            if (extras.note)
+                notes << operation.name + QStringLiteral(": ") + extras.note();
+        }
         std::fputs(qPrintable(formatResults(results)), stdout);
+        for (const QString& note : notes)
+            std::printf("%s\n", qPrintable(note));
         if (options->startupRuns > 0) {
             std::printf("\n");
             std::fflush(stdout);
