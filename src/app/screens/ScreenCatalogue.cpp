@@ -2,6 +2,9 @@
 
 #include "app/screens/MDIPrincipal.h"
 #include "app/screens/frmSobre.h"
+#include "management/screens/frmExporta_Dados_Cliente.h"
+#include "management/screens/frmExporta_Dados_Pedido.h"
+#include "management/screens/frmExporta_Dados_Produto.h"
 #include "masterdata/screens/frmCategoria.h"
 #include "masterdata/screens/frmCliente.h"
 #include "masterdata/screens/frmEntregador.h"
@@ -144,21 +147,18 @@ QList<CatalogueEntry> build() {
                  .imageToolTip = QStringLiteral("Lista de Preço - F12")},
                 Opening::Child, "frmTabela_Preco"),
 
-        pending({.menu = uti,
-                 .name = QStringLiteral("mnuExp_Cli"),
-                 .caption = QStringLiteral("Exportar Dados &Cliente"),
-                 .check = Check::RelatoriosExportacao},
-                Opening::Child, "frmExporta_Dados_Cliente"),
-        pending({.menu = uti,
-                 .name = QStringLiteral("mnuExp_Ped"),
-                 .caption = QStringLiteral("Exportar Dados &Pedido"),
-                 .check = Check::RelatoriosExportacao},
-                Opening::Child, "frmExporta_Dados_Pedido"),
-        pending({.menu = uti,
-                 .name = QStringLiteral("mnuExp_Pro"),
-                 .caption = QStringLiteral("Exportar Dados P&roduto"),
-                 .check = Check::RelatoriosExportacao},
-                Opening::Child, "frmExporta_Dados_Produto"),
+        child<frmExporta_Dados_Cliente>({.menu = uti,
+                                         .name = QStringLiteral("mnuExp_Cli"),
+                                         .caption = QStringLiteral("Exportar Dados &Cliente"),
+                                         .check = Check::RelatoriosExportacao}),
+        child<frmExporta_Dados_Pedido>({.menu = uti,
+                                        .name = QStringLiteral("mnuExp_Ped"),
+                                        .caption = QStringLiteral("Exportar Dados &Pedido"),
+                                        .check = Check::RelatoriosExportacao}),
+        child<frmExporta_Dados_Produto>({.menu = uti,
+                                         .name = QStringLiteral("mnuExp_Pro"),
+                                         .caption = QStringLiteral("Exportar Dados P&roduto"),
+                                         .check = Check::RelatoriosExportacao}),
         action({.menu = uti,
                 .name = QStringLiteral("mnuUti_Blo"),
                 .caption = QStringLiteral("&Bloco de Notas"),
