@@ -3,7 +3,6 @@
 #include "masterdata/screens/ClienteLookup.h"
 #include "masterdata/screens/frmCad_Cli_Ped.h"
 #include "orders/PedidoStore.h"
-#include "orders/screens/frmDesconto.h"
 #include "orders/screens/frmMensagem.h"
 #include "orders/screens/frmPagamento.h"
 #include "orders/screens/frmPedido.h"
@@ -470,6 +469,11 @@ private Q_SLOTS:
         QCOMPARE(screen->txtPreco_Total()->text(), QStringLiteral("R$ 12,50"));
         QTest::keyClick(screen.get(), Qt::Key_Escape);
         QVERIFY(screen->isVisible());
+
+        screen->txtQuantidade()->clear();
+        screen->btnAdicionar()->click();
+        QCOMPARE(f.messages.last().caption, QStringLiteral("Aviso"));
+        QCOMPARE(f.messages.last().text, QStringLiteral("Informe a quantidade e o preço."));
 
         screen->btnLimpar()->click();
         QTest::keyClick(screen.get(), Qt::Key_Escape);
