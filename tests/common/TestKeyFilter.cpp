@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(KeyFilterMode)
 
 namespace {
@@ -22,109 +24,100 @@ class TestKeyFilter : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void typedKey_data();
-    void typedKey();
-    void numericFiltersLetOnlyTheirListThrough_data();
-    void numericFiltersLetOnlyTheirListThrough();
-    void filterTextAppliesEachCharacter();
+    void typedKey_data() {
+        QTest::addColumn<KeyFilterMode>("mode");
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<QString>("expected");
+
+        using M = KeyFilterMode;
+        row("none keeps lower", M::None, u'a', u"a"_s);
+        row("none keeps apostrophe", M::None, u'\'', u"'"_s);
+
+        row("capitals a", M::Capitals, u'a', u"A"_s);
+        row("capitals a tilde", M::Capitals, u'ã', u"Ã"_s);
+        row("capitals c cedilla", M::Capitals, u'ç', u"Ç"_s);
+        row("capitals e acute", M::Capitals, u'é', u"É"_s);
+        row("capitals y diaeresis", M::Capitals, u'ÿ', u"Ÿ"_s);
+        row("capitals s caron", M::Capitals, u'š', u"Š"_s);
+        row("capitals keeps micro", M::Capitals, u'µ', u"µ"_s);
+        row("capitals keeps sharp s", M::Capitals, u'ß', u"ß"_s);
+        row("capitals keeps apostrophe", M::Capitals, u'\'', u"'"_s);
+        row("capitals keeps digit", M::Capitals, u'7', u"7"_s);
+        row("capitals keeps upper", M::Capitals, u'Q', u"Q"_s);
+        row("capitals keeps backspace", M::Capitals, QChar(8), QString(QChar(8)));
+
+        row("lower A", M::LowerCase, u'A', u"a"_s);
+        row("lower A tilde", M::LowerCase, u'Ã', u"ã"_s);
+        row("lower Y diaeresis", M::LowerCase, u'Ÿ', u"ÿ"_s);
+        row("lower keeps at", M::LowerCase, u'@', u"@"_s);
+
+        row("search a", M::SearchText, u'a', u"A"_s);
+        row("search z", M::SearchText, u'z', u"Z"_s);
+        row("search keeps Z", M::SearchText, u'Z', u"Z"_s);
+        row("search digit", M::SearchText, u'0', u"0"_s);
+        row("search space", M::SearchText, u' ', u" "_s);
+        row("search plus", M::SearchText, u'+', u"+"_s);
+        row("search comma", M::SearchText, u',', u","_s);
+        row("search hyphen", M::SearchText, u'-', u"-"_s);
+        row("search period", M::SearchText, u'.', u"."_s);
+        row("search backspace", M::SearchText, QChar(8), QString(QChar(8)));
+        row("search enter", M::SearchText, QChar(13), QString(QChar(13)));
+        row("search 127", M::SearchText, QChar(127), QString(QChar(127)));
+        row("search drops c cedilla", M::SearchText, u'ç', QString());
+        row("search drops A tilde", M::SearchText, u'Ã', QString());
+        row("search drops apostrophe", M::SearchText, u'\'', QString());
+        row("search drops slash", M::SearchText, u'/', QString());
+        row("search drops at", M::SearchText, u'@', QString());
+        row("search drops quote", M::SearchText, u'"', QString());
+        row("search drops percent", M::SearchText, u'%', QString());
+        row("search drops tab", M::SearchText, QChar(9), QString());
+        row("search drops bracket after Z", M::SearchText, u'[', QString());
+        row("search drops backtick before a", M::SearchText, u'`', QString());
+
+        row("login a", M::Login, u'a', u"A"_s);
+        row("login keeps c cedilla", M::Login, u'ç', u"ç"_s);
+        row("login keeps apostrophe", M::Login, u'\'', u"'"_s);
+        row("login keeps slash", M::Login, u'/', u"/"_s);
+        row("login keeps upper", M::Login, u'B', u"B"_s);
+    }
+
+    void typedKey() {
+        QFETCH(KeyFilterMode, mode);
+        QFETCH(QChar, key);
+        QFETCH(QString, expected);
+        QCOMPARE(typed(mode, key), expected);
+    }
+
+    void numericFiltersLetOnlyTheirListThrough_data() {
+        QTest::addColumn<KeyFilterMode>("mode");
+        QTest::addColumn<QString>("allowed");
+
+        const QString digits = u"0123456789"_s;
+        const QString editing = QString(QChar(8)) + QChar(13) + QChar(127);
+        QTest::newRow("amount") << KeyFilterMode::Amount << digits + editing + u"., "_s;
+        QTest::newRow("order number") << KeyFilterMode::OrderNumber << digits + editing + u"+,-."_s;
+    }
+
+    void numericFiltersLetOnlyTheirListThrough() {
+        QFETCH(KeyFilterMode, mode);
+        QFETCH(QString, allowed);
+        for (char16_t u = 1; u <= 0xFF; ++u) {
+            const QChar key(u);
+            const QString expected = allowed.contains(key) ? QString(key) : QString();
+            QVERIFY2(typed(mode, key) == expected, qPrintable(u"code %1"_s.arg(int(u))));
+        }
+        QCOMPARE(typed(mode, QChar(0x20AC)), QString());
+    }
+
+    void filterTextAppliesEachCharacter() {
+        QCOMPARE(filterText(KeyFilterMode::SearchText, u"d'ávila 12/b"_s), u"DVILA 12B"_s);
+        QCOMPARE(filterText(KeyFilterMode::Amount, u"R$ 1.234,50"_s), u" 1.234,50"_s);
+        QCOMPARE(filterText(KeyFilterMode::Capitals, u"joão d'ávila"_s), u"JOÃO D'ÁVILA"_s);
+        QCOMPARE(filterText(KeyFilterMode::OrderNumber, QString()), QString());
+    }
 };
 
-void TestKeyFilter::typedKey_data() {
-    QTest::addColumn<KeyFilterMode>("mode");
-    QTest::addColumn<QChar>("key");
-    QTest::addColumn<QString>("expected");
-
-    using M = KeyFilterMode;
-    row("none keeps lower", M::None, u'a', QStringLiteral("a"));
-    row("none keeps apostrophe", M::None, u'\'', QStringLiteral("'"));
-
-    row("capitals a", M::Capitals, u'a', QStringLiteral("A"));
-    row("capitals a tilde", M::Capitals, u'ã', QStringLiteral("Ã"));
-    row("capitals c cedilla", M::Capitals, u'ç', QStringLiteral("Ç"));
-    row("capitals e acute", M::Capitals, u'é', QStringLiteral("É"));
-    row("capitals y diaeresis", M::Capitals, u'ÿ', QStringLiteral("Ÿ"));
-    row("capitals s caron", M::Capitals, u'š', QStringLiteral("Š"));
-    row("capitals keeps micro", M::Capitals, u'µ', QStringLiteral("µ"));
-    row("capitals keeps sharp s", M::Capitals, u'ß', QStringLiteral("ß"));
-    row("capitals keeps apostrophe", M::Capitals, u'\'', QStringLiteral("'"));
-    row("capitals keeps digit", M::Capitals, u'7', QStringLiteral("7"));
-    row("capitals keeps upper", M::Capitals, u'Q', QStringLiteral("Q"));
-    row("capitals keeps backspace", M::Capitals, QChar(8), QString(QChar(8)));
-
-    row("lower A", M::LowerCase, u'A', QStringLiteral("a"));
-    row("lower A tilde", M::LowerCase, u'Ã', QStringLiteral("ã"));
-    row("lower Y diaeresis", M::LowerCase, u'Ÿ', QStringLiteral("ÿ"));
-    row("lower keeps at", M::LowerCase, u'@', QStringLiteral("@"));
-
-    row("search a", M::SearchText, u'a', QStringLiteral("A"));
-    row("search z", M::SearchText, u'z', QStringLiteral("Z"));
-    row("search keeps Z", M::SearchText, u'Z', QStringLiteral("Z"));
-    row("search digit", M::SearchText, u'0', QStringLiteral("0"));
-    row("search space", M::SearchText, u' ', QStringLiteral(" "));
-    row("search plus", M::SearchText, u'+', QStringLiteral("+"));
-    row("search comma", M::SearchText, u',', QStringLiteral(","));
-    row("search hyphen", M::SearchText, u'-', QStringLiteral("-"));
-    row("search period", M::SearchText, u'.', QStringLiteral("."));
-    row("search backspace", M::SearchText, QChar(8), QString(QChar(8)));
-    row("search enter", M::SearchText, QChar(13), QString(QChar(13)));
-    row("search 127", M::SearchText, QChar(127), QString(QChar(127)));
-    row("search drops c cedilla", M::SearchText, u'ç', QString());
-    row("search drops A tilde", M::SearchText, u'Ã', QString());
-    row("search drops apostrophe", M::SearchText, u'\'', QString());
-    row("search drops slash", M::SearchText, u'/', QString());
-    row("search drops at", M::SearchText, u'@', QString());
-    row("search drops quote", M::SearchText, u'"', QString());
-    row("search drops percent", M::SearchText, u'%', QString());
-    row("search drops tab", M::SearchText, QChar(9), QString());
-    row("search drops bracket after Z", M::SearchText, u'[', QString());
-    row("search drops backtick before a", M::SearchText, u'`', QString());
-
-    row("login a", M::Login, u'a', QStringLiteral("A"));
-    row("login keeps c cedilla", M::Login, u'ç', QStringLiteral("ç"));
-    row("login keeps apostrophe", M::Login, u'\'', QStringLiteral("'"));
-    row("login keeps slash", M::Login, u'/', QStringLiteral("/"));
-    row("login keeps upper", M::Login, u'B', QStringLiteral("B"));
-}
-
-void TestKeyFilter::typedKey() {
-    QFETCH(KeyFilterMode, mode);
-    QFETCH(QChar, key);
-    QFETCH(QString, expected);
-    QCOMPARE(typed(mode, key), expected);
-}
-
-void TestKeyFilter::numericFiltersLetOnlyTheirListThrough_data() {
-    QTest::addColumn<KeyFilterMode>("mode");
-    QTest::addColumn<QString>("allowed");
-
-    const QString digits = QStringLiteral("0123456789");
-    const QString editing = QString(QChar(8)) + QChar(13) + QChar(127);
-    QTest::newRow("amount") << KeyFilterMode::Amount << digits + editing + QStringLiteral("., ");
-    QTest::newRow("order number") << KeyFilterMode::OrderNumber
-                                  << digits + editing + QStringLiteral("+,-.");
-}
-
 // Every code of the page is tried, so a key missing from the list or one too many shows up.
-void TestKeyFilter::numericFiltersLetOnlyTheirListThrough() {
-    QFETCH(KeyFilterMode, mode);
-    QFETCH(QString, allowed);
-    for (char16_t u = 1; u <= 0xFF; ++u) {
-        const QChar key(u);
-        const QString expected = allowed.contains(key) ? QString(key) : QString();
-        QVERIFY2(typed(mode, key) == expected, qPrintable(QStringLiteral("code %1").arg(int(u))));
-    }
-    QCOMPARE(typed(mode, QChar(0x20AC)), QString());
-}
-
-void TestKeyFilter::filterTextAppliesEachCharacter() {
-    QCOMPARE(filterText(KeyFilterMode::SearchText, QStringLiteral("d'ávila 12/b")),
-             QStringLiteral("DVILA 12B"));
-    QCOMPARE(filterText(KeyFilterMode::Amount, QStringLiteral("R$ 1.234,50")),
-             QStringLiteral(" 1.234,50"));
-    QCOMPARE(filterText(KeyFilterMode::Capitals, QStringLiteral("joão d'ávila")),
-             QStringLiteral("JOÃO D'ÁVILA"));
-    QCOMPARE(filterText(KeyFilterMode::OrderNumber, QString()), QString());
-}
 
 QTEST_GUILESS_MAIN(TestKeyFilter)
 #include "TestKeyFilter.moc"

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool onSqlite() {
@@ -17,11 +19,11 @@ bool onSqlite() {
 }
 
 void insertOrder(Database& db, int number) {
-    db.exec(QStringLiteral("INSERT INTO TB_Pedido (ped_ono) VALUES (?)"), {number});
+    db.exec(u"INSERT INTO TB_Pedido (ped_ono) VALUES (?)"_s, {number});
 }
 
 int count(Database& db, const char* table = "TB_Pedido") {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table)).toInt();
+    return db.scalar(u"SELECT count(*) FROM "_s + QLatin1String(table)).toInt();
 }
 
 int ordersIn(const QString& file) {
@@ -39,7 +41,7 @@ QByteArray contents(const QString& file) {
 
 void runOn(const QString& file, const QString& sql) {
     {
-        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), file);
+        QSqlDatabase raw = QSqlDatabase::addDatabase(u"QSQLITE"_s, file);
         raw.setDatabaseName(file);
         QVERIFY(raw.open() && QSqlQuery(raw).exec(sql));
     }
@@ -48,16 +50,16 @@ void runOn(const QString& file, const QString& sql) {
 
 // A file of the given kind in `folder`: a good copy of `db`, or one of the files that are not.
 QString makeFile(const QString& kind, const QString& folder, Database& db) {
-    const QString file = folder + QStringLiteral("/Delivery.db");
+    const QString file = folder + u"/Delivery.db"_s;
     QFile f(file);
     if (kind == QLatin1String("text") && f.open(QIODevice::WriteOnly))
         f.write("não é um banco\r\n");
     else if (kind == QLatin1String("foreign"))
-        runOn(file, QStringLiteral("CREATE TABLE TB_Pedido (x INTEGER)"));
+        runOn(file, u"CREATE TABLE TB_Pedido (x INTEGER)"_s);
     else if (kind == QLatin1String("copy") || kind == QLatin1String("newer"))
         DatabaseBackup::copyTo(db, file);
     if (kind == QLatin1String("newer"))
-        runOn(file, QStringLiteral("UPDATE brisko_schema_version SET version = 99"));
+        runOn(file, u"UPDATE brisko_schema_version SET version = 99"_s);
     return file;
 }
 
@@ -80,196 +82,181 @@ private Q_SLOTS:
         if (!onSqlite() && QTest::currentTestFunction() != QLatin1String("serverDatabaseIsRefused"))
             QSKIP("an SQLite file only");
     }
-    void copyHoldsOneCommittedState();
-    void exitCopyMakesItsFolderAndReplacesTheLastCopy();
-    void unwritableDestinationLeavesNoFile_data();
-    void unwritableDestinationLeavesNoFile();
-    void recognisesOnlyBriskoDatabases_data();
-    void recognisesOnlyBriskoDatabases();
-    void restoreReplacesDataAndKeepsSideCopy();
-    void restoreRefusalChangesNothing_data();
-    void restoreRefusalChangesNothing();
-    void serverDatabaseIsRefused();
-};
 
-void DatabaseBackupTest::copyHoldsOneCommittedState() {
-    TestDatabase fixture;
-    auto db = fixture.create();
-    {
-        Transaction bulk(*db);
-        for (int i = 0; i < 20000; ++i) // several copy steps
-            db->exec(QStringLiteral("INSERT INTO TB_Item (ite_Ono, ite_Nome) VALUES (?, ?)"),
-                     {i, QString(100, QLatin1Char('x'))});
-        bulk.commit();
-    }
-    // Another workstation finalises an order half way through the copy, then starts one more
-    // and is still writing it when the copy ends.
-    auto writer = fixture.openAnother();
-    std::optional<Transaction> writing(std::in_place, *writer);
-    insertOrder(*writer, 1);
-    QTemporaryDir target;
-    const QString copy = target.filePath(QStringLiteral("Delivery.db"));
-    int steps = 0;
-    DatabaseBackup::copyTo(*db, copy, [&](int done, int total) {
-        QVERIFY(done <= total);
-        if (++steps == 1) {
-            writing->commit();
-            writing.emplace(*writer);
-            insertOrder(*writer, 99);
+    void copyHoldsOneCommittedState() {
+        TestDatabase fixture;
+        auto db = fixture.create();
+        {
+            Transaction bulk(*db);
+            for (int i = 0; i < 20000; ++i) // several copy steps
+                db->exec(u"INSERT INTO TB_Item (ite_Ono, ite_Nome) VALUES (?, ?)"_s,
+                         {i, QString(100, QLatin1Char('x'))});
+            bulk.commit();
         }
-    });
-    QVERIFY2(steps > 2, "the copy should take several steps");
-    QCOMPARE(entries(target.path()), QStringList{QStringLiteral("Delivery.db")});
+        // Another workstation finalises an order half way through the copy, then starts one more
+        // and is still writing it when the copy ends.
+        auto writer = fixture.openAnother();
+        std::optional<Transaction> writing(std::in_place, *writer);
+        insertOrder(*writer, 1);
+        QTemporaryDir target;
+        const QString copy = target.filePath(u"Delivery.db"_s);
+        int steps = 0;
+        DatabaseBackup::copyTo(*db, copy, [&](int done, int total) {
+            QVERIFY(done <= total);
+            if (++steps == 1) {
+                writing->commit();
+                writing.emplace(*writer);
+                insertOrder(*writer, 99);
+            }
+        });
+        QVERIFY2(steps > 2, "the copy should take several steps");
+        QCOMPARE(entries(target.path()), QStringList{u"Delivery.db"_s});
 
-    auto copied = Database::open(ConnectionSpec::sqlite(copy), Database::OpenMode::ExistingOnly);
-    QCOMPARE(copied->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
-    QCOMPARE(count(*copied), 1);
-    QCOMPARE(count(*copied, "TB_Item"), 20000);
-    QVERIFY(DatabaseBackup::isBriskoDatabase(copy));
-}
+        auto copied =
+            Database::open(ConnectionSpec::sqlite(copy), Database::OpenMode::ExistingOnly);
+        QCOMPARE(copied->scalar(u"PRAGMA integrity_check"_s).toString(), "ok");
+        QCOMPARE(count(*copied), 1);
+        QCOMPARE(count(*copied, "TB_Item"), 20000);
+        QVERIFY(DatabaseBackup::isBriskoDatabase(copy));
+    }
 
-void DatabaseBackupTest::exitCopyMakesItsFolderAndReplacesTheLastCopy() {
-    QTemporaryDir home;
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home.path()));
-    TestDatabase fixture;
-    auto db = fixture.create();
-    const QString copy = home.filePath(QStringLiteral("Brisko Backup/Delivery.db"));
-    insertOrder(*db, 1);
-    DatabaseBackup::exitCopy(*db);
-    const int first = ordersIn(copy);
-    insertOrder(*db, 2);
-    DatabaseBackup::exitCopy(*db);
-    qputenv("HOME", savedHome);
-    QCOMPARE(first, 1);
-    QCOMPARE(ordersIn(copy), 2);
-}
+    void exitCopyMakesItsFolderAndReplacesTheLastCopy() {
+        QTemporaryDir home;
+        const QByteArray savedHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        TestDatabase fixture;
+        auto db = fixture.create();
+        const QString copy = home.filePath(u"Brisko Backup/Delivery.db"_s);
+        insertOrder(*db, 1);
+        DatabaseBackup::exitCopy(*db);
+        const int first = ordersIn(copy);
+        insertOrder(*db, 2);
+        DatabaseBackup::exitCopy(*db);
+        qputenv("HOME", savedHome);
+        QCOMPARE(first, 1);
+        QCOMPARE(ordersIn(copy), 2);
+    }
 
-void DatabaseBackupTest::unwritableDestinationLeavesNoFile_data() {
-    QTest::addColumn<QString>("destination");
-    QTest::addColumn<QString>("inspected"); // the folder that must stay as it was
-    // Permissions do not stop root; these fail whoever runs them.
-    QTest::newRow("folder under a file") << "plain.txt/backup/Delivery.db"
-                                         << ".";
-    QTest::newRow("a folder in the file's place") << "taken/Delivery.db"
-                                                  << "taken";
-}
+    void unwritableDestinationLeavesNoFile_data() {
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("inspected"); // the folder that must stay as it was
+        // Permissions do not stop root; these fail whoever runs them.
+        QTest::newRow("folder under a file") << u"plain.txt/backup/Delivery.db"_s << u"."_s;
+        QTest::newRow("a folder in the file's place") << u"taken/Delivery.db"_s << u"taken"_s;
+    }
 
-void DatabaseBackupTest::unwritableDestinationLeavesNoFile() {
-    QFETCH(QString, destination);
-    QFETCH(QString, inspected);
-    TestDatabase fixture;
-    auto db = fixture.create();
-    QTemporaryDir target;
-    QFile(target.filePath(QStringLiteral("plain.txt"))).open(QIODevice::WriteOnly);
-    QVERIFY(QDir(target.path()).mkpath(QStringLiteral("taken/Delivery.db/inside")));
-    const QStringList before = entries(target.filePath(inspected));
-    QVERIFY(!refusal([&] { DatabaseBackup::copyTo(*db, target.filePath(destination)); }).isEmpty());
-    QCOMPARE(entries(target.filePath(inspected)), before);
-}
+    void unwritableDestinationLeavesNoFile() {
+        QFETCH(QString, destination);
+        QFETCH(QString, inspected);
+        TestDatabase fixture;
+        auto db = fixture.create();
+        QTemporaryDir target;
+        QFile(target.filePath(u"plain.txt"_s)).open(QIODevice::WriteOnly);
+        QVERIFY(QDir(target.path()).mkpath(u"taken/Delivery.db/inside"_s));
+        const QStringList before = entries(target.filePath(inspected));
+        QVERIFY(
+            !refusal([&] { DatabaseBackup::copyTo(*db, target.filePath(destination)); }).isEmpty());
+        QCOMPARE(entries(target.filePath(inspected)), before);
+    }
 
-void DatabaseBackupTest::recognisesOnlyBriskoDatabases_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("copy of the program's database") << "copy" << true;
-    QTest::newRow("text file") << "text" << false;
-    QTest::newRow("other SQLite database") << "foreign" << false;
-    QTest::newRow("missing file") << "missing" << false;
-}
+    void recognisesOnlyBriskoDatabases_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("copy of the program's database") << u"copy"_s << true;
+        QTest::newRow("text file") << u"text"_s << false;
+        QTest::newRow("other SQLite database") << u"foreign"_s << false;
+        QTest::newRow("missing file") << u"missing"_s << false;
+    }
 
-void DatabaseBackupTest::recognisesOnlyBriskoDatabases() {
-    QFETCH(QString, kind);
-    QFETCH(bool, expected);
-    TestDatabase fixture;
-    auto db = fixture.create();
-    QTemporaryDir folder;
-    const QString file = makeFile(kind, folder.path(), *db);
-    const QByteArray before = contents(file);
-    QCOMPARE(DatabaseBackup::isBriskoDatabase(file), expected);
-    QCOMPARE(contents(file), before);
-    QCOMPARE(entries(folder.path()).size(), kind == QLatin1String("missing") ? 0 : 1);
-}
+    void recognisesOnlyBriskoDatabases() {
+        QFETCH(QString, kind);
+        QFETCH(bool, expected);
+        TestDatabase fixture;
+        auto db = fixture.create();
+        QTemporaryDir folder;
+        const QString file = makeFile(kind, folder.path(), *db);
+        const QByteArray before = contents(file);
+        QCOMPARE(DatabaseBackup::isBriskoDatabase(file), expected);
+        QCOMPARE(contents(file), before);
+        QCOMPARE(entries(folder.path()).size(), kind == QLatin1String("missing") ? 0 : 1);
+    }
 
-void DatabaseBackupTest::restoreReplacesDataAndKeepsSideCopy() {
-    TestDatabase fixture;
-    fixture.create();
-    Connections connections(fixture.spec());
-    insertOrder(connections.db(), 1);
-    QTemporaryDir target;
-    const QString backup = makeFile(QStringLiteral("copy"), target.path(), connections.db());
-    insertOrder(connections.db(), 2);
+    void restoreReplacesDataAndKeepsSideCopy() {
+        TestDatabase fixture;
+        fixture.create();
+        Connections connections(fixture.spec());
+        insertOrder(connections.db(), 1);
+        QTemporaryDir target;
+        const QString backup = makeFile(u"copy"_s, target.path(), connections.db());
+        insertOrder(connections.db(), 2);
 
-    const QString sideCopy = DatabaseBackup::restore(connections, backup);
+        const QString sideCopy = DatabaseBackup::restore(connections, backup);
 
-    QCOMPARE(count(connections.db()), 1);
-    insertOrder(connections.db(), 3);
-    QCOMPARE(count(connections.db()), 2);
-    QCOMPARE(QFileInfo(sideCopy).dir(), QFileInfo(fixture.spec().sqliteFile).dir());
-    QVERIFY(QFileInfo(sideCopy).fileName().startsWith("Delivery.db.antes-restauracao-"));
-    QCOMPARE(ordersIn(sideCopy), 2);
-}
+        QCOMPARE(count(connections.db()), 1);
+        insertOrder(connections.db(), 3);
+        QCOMPARE(count(connections.db()), 2);
+        QCOMPARE(QFileInfo(sideCopy).dir(), QFileInfo(fixture.spec().sqliteFile).dir());
+        QVERIFY(QFileInfo(sideCopy).fileName().startsWith("Delivery.db.antes-restauracao-"));
+        QCOMPARE(ordersIn(sideCopy), 2);
+    }
 
-void DatabaseBackupTest::restoreRefusalChangesNothing_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("text file") << "text"
-                               << "não é um backup";
-    QTest::newRow("other SQLite database") << "foreign"
-                                           << "não é um backup";
-    QTest::newRow("missing file") << "missing"
-                                  << "não é um backup";
-    QTest::newRow("made by a newer program") << "newer"
-                                             << "versão mais nova";
-    QTest::newRow("the live database itself") << "live"
-                                              << "próprio banco de dados em uso";
-    QTest::newRow("open at another workstation") << "copy"
-                                                 << "aberto em outra estação";
-}
+    void restoreRefusalChangesNothing_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("text file") << u"text"_s << u"não é um backup"_s;
+        QTest::newRow("other SQLite database") << u"foreign"_s << u"não é um backup"_s;
+        QTest::newRow("missing file") << u"missing"_s << u"não é um backup"_s;
+        QTest::newRow("made by a newer program") << u"newer"_s << u"versão mais nova"_s;
+        QTest::newRow("the live database itself")
+            << u"live"_s << u"próprio banco de dados em uso"_s;
+        QTest::newRow("open at another workstation") << u"copy"_s << u"aberto em outra estação"_s;
+    }
 
-void DatabaseBackupTest::restoreRefusalChangesNothing() {
-    QFETCH(QString, kind);
-    QFETCH(QString, reason);
-    TestDatabase fixture;
-    fixture.create();
-    Connections connections(fixture.spec());
-    insertOrder(connections.db(), 1);
-    QTemporaryDir folder;
-    const QString file = kind == QLatin1String("live")
-                             ? fixture.spec().sqliteFile
-                             : makeFile(kind, folder.path(), connections.db());
-    insertOrder(connections.db(), 2);
-    auto otherWorkstation = fixture.openAnother();
-    const QString liveFolder = QFileInfo(fixture.spec().sqliteFile).absolutePath();
-    const QStringList before = entries(liveFolder);
+    void restoreRefusalChangesNothing() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        TestDatabase fixture;
+        fixture.create();
+        Connections connections(fixture.spec());
+        insertOrder(connections.db(), 1);
+        QTemporaryDir folder;
+        const QString file = kind == QLatin1String("live")
+                                 ? fixture.spec().sqliteFile
+                                 : makeFile(kind, folder.path(), connections.db());
+        insertOrder(connections.db(), 2);
+        auto otherWorkstation = fixture.openAnother();
+        const QString liveFolder = QFileInfo(fixture.spec().sqliteFile).absolutePath();
+        const QStringList before = entries(liveFolder);
 
-    const QString refused = refusal([&] { DatabaseBackup::restore(connections, file); });
-    QVERIFY2(refused.contains(reason) && refused.endsWith(QStringLiteral("Nada foi alterado.")),
-             qPrintable(refused));
-    QCOMPARE(entries(liveFolder), before);
-    QCOMPARE(count(connections.db()), 2);
-    QCOMPARE(count(*otherWorkstation), 2);
-}
+        const QString refused = refusal([&] { DatabaseBackup::restore(connections, file); });
+        QVERIFY2(refused.contains(reason) && refused.endsWith(u"Nada foi alterado."_s),
+                 qPrintable(refused));
+        QCOMPARE(entries(liveFolder), before);
+        QCOMPARE(count(connections.db()), 2);
+        QCOMPARE(count(*otherWorkstation), 2);
+    }
 
-void DatabaseBackupTest::serverDatabaseIsRefused() {
-    if (onSqlite())
-        QSKIP("a server database only");
-    TestDatabase fixture;
-    fixture.create();
-    Connections connections(fixture.spec());
-    QTemporaryDir folder;
-    const QString sqliteBackup = folder.filePath(QStringLiteral("Delivery.db"));
-    Database::open(ConnectionSpec::sqlite(sqliteBackup), Database::OpenMode::CreateIfMissing);
+    void serverDatabaseIsRefused() {
+        if (onSqlite())
+            QSKIP("a server database only");
+        TestDatabase fixture;
+        fixture.create();
+        Connections connections(fixture.spec());
+        QTemporaryDir folder;
+        const QString sqliteBackup = folder.filePath(u"Delivery.db"_s);
+        Database::open(ConnectionSpec::sqlite(sqliteBackup), Database::OpenMode::CreateIfMissing);
 
-    const QString message = DatabaseBackup::serverBackupMessage();
-    QVERIFY(message.contains(QStringLiteral("backup do próprio servidor")));
-    QCOMPARE(refusal([&] {
-                 DatabaseBackup::copyTo(connections.db(), folder.filePath("x/Delivery.db"));
-             }),
-             message);
-    QCOMPARE(refusal([&] { DatabaseBackup::restore(connections, sqliteBackup); }), message);
-    QCOMPARE(entries(folder.path()), QStringList{QStringLiteral("Delivery.db")});
-    insertOrder(connections.db(), 1);
-}
+        const QString message = DatabaseBackup::serverBackupMessage();
+        QVERIFY(message.contains(u"backup do próprio servidor"_s));
+        QCOMPARE(refusal([&] {
+                     DatabaseBackup::copyTo(connections.db(), folder.filePath("x/Delivery.db"));
+                 }),
+                 message);
+        QCOMPARE(refusal([&] { DatabaseBackup::restore(connections, sqliteBackup); }), message);
+        QCOMPARE(entries(folder.path()), QStringList{u"Delivery.db"_s});
+        insertOrder(connections.db(), 1);
+    }
+};
 
 BRISKO_DB_TEST_MAIN(DatabaseBackupTest)
 #include "TestDatabaseBackup.moc"

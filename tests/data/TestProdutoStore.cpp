@@ -5,23 +5,7 @@
 #include <QObject>
 #include <QTest>
 
-class ProdutoStoreTest : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void insertKeepsEveryFieldAndTheCodesRule();
-    void updateRewritesEveryFieldAndMarksTheRow();
-    void refusesNamesOfOtherProducts();
-    void storesTextExactly_data();
-    void storesTextExactly();
-    void lookupListsByCategoryPrefix();
-    void prefixSearchWithinOneCategoryOrAll();
-    void flavourSearchFindsTheTextAnywhere_data();
-    void flavourSearchFindsTheTextAnywhere();
-    void flavourListOrders();
-    void priceOfTheDeliveryFee();
-    void removeTakesOnlyThatCode();
-};
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -51,196 +35,194 @@ void fillMenu(ProdutoStore& store) {
 
 } // namespace
 
-void ProdutoStoreTest::insertKeepsEveryFieldAndTheCodesRule() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    QVERIFY(store.isEmpty());
-    Produto p = produto("PIZZAS", "PORTUGUESA", 123456789);
-    p.descricao = QStringLiteral("PRESUNTO, OVO E CEBOLA");
-    p.fornecedor = QStringLiteral("LATICÍNIOS SÃO JOSÉ");
-    p.representante = QStringLiteral("JOÃO");
-    p.repTelefone = QStringLiteral("11 5555-1234");
-    p.codigo = *store.insert(p);
-    QCOMPARE(p.codigo, qint64(1));
-    QCOMPARE(store.find(1), std::optional(p));
-    QVERIFY(db->scalar(QStringLiteral("SELECT fl_sincroniza FROM TB_Produto")).isNull());
-    QCOMPARE(*store.insert(produto("PIZZAS", "ATUM", 0)), qint64(2));
-    QVERIFY(store.remove(2));
-    QCOMPARE(*store.insert(produto("PIZZAS", "ATUM", 0)), qint64(2));
-}
+class ProdutoStoreTest : public QObject {
+    Q_OBJECT
 
-void ProdutoStoreTest::updateRewritesEveryFieldAndMarksTheRow() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    Produto p = produto("PIZZAS", "ATUM", 4000);
-    p.codigo = *store.insert(p);
-    p.categoria = QStringLiteral("ESPECIAIS");
-    p.nome = QStringLiteral("ATUM SÓLIDO");
-    p.preco = Money::fromCents(4590);
-    p.descricao = QStringLiteral("ATUM E CEBOLA");
-    p.fornecedor = QStringLiteral("F");
-    p.representante = QStringLiteral("R");
-    p.repTelefone = QStringLiteral("1234");
-    QCOMPARE(store.update(p), WriteOutcome::Saved);
-    QCOMPARE(store.find(p.codigo), std::optional(p));
-    QCOMPARE(db->scalar(QStringLiteral("SELECT fl_sincroniza FROM TB_Produto")).toString(),
-             QStringLiteral("S"));
-    p.codigo = 99;
-    QCOMPARE(store.update(p), WriteOutcome::NameTaken);
-    p.nome = QStringLiteral("SARDINHA");
-    QCOMPARE(store.update(p), WriteOutcome::NotFound);
-    QCOMPARE(namesOf(store.ofCategory(QStringLiteral("ESPECIAIS"))), QStringList{"ATUM SÓLIDO"});
-}
+private Q_SLOTS:
+    void insertKeepsEveryFieldAndTheCodesRule() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        QVERIFY(store.isEmpty());
+        Produto p = produto("PIZZAS", "PORTUGUESA", 123456789);
+        p.descricao = u"PRESUNTO, OVO E CEBOLA"_s;
+        p.fornecedor = u"LATICÍNIOS SÃO JOSÉ"_s;
+        p.representante = u"JOÃO"_s;
+        p.repTelefone = u"11 5555-1234"_s;
+        p.codigo = *store.insert(p);
+        QCOMPARE(p.codigo, qint64(1));
+        QCOMPARE(store.find(1), std::optional(p));
+        QVERIFY(db->scalar(u"SELECT fl_sincroniza FROM TB_Produto"_s).isNull());
+        QCOMPARE(*store.insert(produto("PIZZAS", "ATUM", 0)), qint64(2));
+        QVERIFY(store.remove(2));
+        QCOMPARE(*store.insert(produto("PIZZAS", "ATUM", 0)), qint64(2));
+    }
 
-void ProdutoStoreTest::refusesNamesOfOtherProducts() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    const qint64 atum = *store.insert(produto("PIZZAS", "ATUM", 4000));
-    Produto other = produto("PIZZAS", "CALABRESA", 3800);
-    other.codigo = *store.insert(other);
+    void updateRewritesEveryFieldAndMarksTheRow() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        Produto p = produto("PIZZAS", "ATUM", 4000);
+        p.codigo = *store.insert(p);
+        p.categoria = u"ESPECIAIS"_s;
+        p.nome = u"ATUM SÓLIDO"_s;
+        p.preco = Money::fromCents(4590);
+        p.descricao = u"ATUM E CEBOLA"_s;
+        p.fornecedor = u"F"_s;
+        p.representante = u"R"_s;
+        p.repTelefone = u"1234"_s;
+        QCOMPARE(store.update(p), WriteOutcome::Saved);
+        QCOMPARE(store.find(p.codigo), std::optional(p));
+        QCOMPARE(db->scalar(u"SELECT fl_sincroniza FROM TB_Produto"_s).toString(), u"S"_s);
+        p.codigo = 99;
+        QCOMPARE(store.update(p), WriteOutcome::NameTaken);
+        p.nome = u"SARDINHA"_s;
+        QCOMPARE(store.update(p), WriteOutcome::NotFound);
+        QCOMPARE(namesOf(store.ofCategory(u"ESPECIAIS"_s)), QStringList{"ATUM SÓLIDO"});
+    }
 
-    QVERIFY(store.existsOther(QStringLiteral("atum")));
-    QVERIFY(!store.existsOther(QStringLiteral("atum"), atum));
-    QCOMPARE(store.insert(produto("BEBIDAS", "Atum", 100)), std::nullopt);
-    other.nome = QStringLiteral("ATUM");
-    QCOMPARE(store.update(other), WriteOutcome::NameTaken);
-    QCOMPARE(store.find(other.codigo)->nome, QStringLiteral("CALABRESA"));
-    other.nome = QStringLiteral("calabresa");
-    QCOMPARE(store.update(other), WriteOutcome::Saved);
-}
+    void refusesNamesOfOtherProducts() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        const qint64 atum = *store.insert(produto("PIZZAS", "ATUM", 4000));
+        Produto other = produto("PIZZAS", "CALABRESA", 3800);
+        other.codigo = *store.insert(other);
 
-void ProdutoStoreTest::storesTextExactly_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("apostrophes") << "PIZZA D'ANGELO'; DELETE FROM TB_Produto; --";
-    QTest::newRow("accents") << "CORAÇÃO À MODA DO JOÃO";
-    QTest::newRow("100 characters") << QStringLiteral("Ç") + QString(99, u'A');
-}
+        QVERIFY(store.existsOther(u"atum"_s));
+        QVERIFY(!store.existsOther(u"atum"_s, atum));
+        QCOMPARE(store.insert(produto("BEBIDAS", "Atum", 100)), std::nullopt);
+        other.nome = u"ATUM"_s;
+        QCOMPARE(store.update(other), WriteOutcome::NameTaken);
+        QCOMPARE(store.find(other.codigo)->nome, u"CALABRESA"_s);
+        other.nome = u"calabresa"_s;
+        QCOMPARE(store.update(other), WriteOutcome::Saved);
+    }
 
-void ProdutoStoreTest::storesTextExactly() {
-    QFETCH(QString, name);
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    fillMenu(store);
-    Produto p = produto("PIZZAS", name, 1);
-    p.descricao = name;
-    p.codigo = *store.insert(p);
-    QCOMPARE(store.find(p.codigo), std::optional(p));
-    QCOMPARE(store.searchPrefix(std::nullopt, name), QList<Produto>{p});
-    QCOMPARE(store.searchPrefix(QStringLiteral("PIZZAS"), name.toLower()), QList<Produto>{p});
-    QCOMPARE(store.searchContaining(std::nullopt, name.mid(1, 20), ProdutoStore::Order::ByName),
-             QList<Produto>{p});
-    QCOMPARE(store.price(QStringLiteral("PIZZAS"), name), std::optional(p.preco));
-}
+    void storesTextExactly_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("apostrophes") << "PIZZA D'ANGELO'; DELETE FROM TB_Produto; --";
+        QTest::newRow("accents") << u"CORAÇÃO À MODA DO JOÃO"_s;
+        QTest::newRow("100 characters") << u"Ç"_s + QString(99, u'A');
+    }
 
-void ProdutoStoreTest::lookupListsByCategoryPrefix() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    fillMenu(store);
-    QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByCategory)),
-             (QStringList{"ÁGUA", "MUSSARELA", "CALABRESA", "ATUM", "BRIGADEIRO"}));
-    QCOMPARE(namesOf(store.list(QStringLiteral("PIZZAS"), ProdutoStore::Order::ByCategory)),
-             (QStringList{"MUSSARELA", "CALABRESA", "ATUM", "BRIGADEIRO"}));
-    QCOMPARE(namesOf(store.list(QStringLiteral("pizzas d"), ProdutoStore::Order::ByCategory)),
-             QStringList{"BRIGADEIRO"});
-    QCOMPARE(namesOf(store.ofCategory(QStringLiteral("pizzas"))),
-             (QStringList{"ATUM", "CALABRESA", "MUSSARELA"}));
-}
+    void storesTextExactly() {
+        QFETCH(QString, name);
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        fillMenu(store);
+        Produto p = produto("PIZZAS", name, 1);
+        p.descricao = name;
+        p.codigo = *store.insert(p);
+        QCOMPARE(store.find(p.codigo), std::optional(p));
+        QCOMPARE(store.searchPrefix(std::nullopt, name), QList<Produto>{p});
+        QCOMPARE(store.searchPrefix(u"PIZZAS"_s, name.toLower()), QList<Produto>{p});
+        QCOMPARE(store.searchContaining(std::nullopt, name.mid(1, 20), ProdutoStore::Order::ByName),
+                 QList<Produto>{p});
+        QCOMPARE(store.price(u"PIZZAS"_s, name), std::optional(p.preco));
+    }
 
-void ProdutoStoreTest::prefixSearchWithinOneCategoryOrAll() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    fillMenu(store);
-    store.insert(produto("ESPECIAIS", "CALABRESA ACEBOLADA", 4100));
-    QCOMPARE(namesOf(store.searchPrefix(std::nullopt, QString())).size(), 6);
-    QCOMPARE(namesOf(store.searchPrefix(std::nullopt, QStringLiteral("cala"))),
-             (QStringList{"CALABRESA", "CALABRESA ACEBOLADA"}));
-    QCOMPARE(namesOf(store.searchPrefix(QStringLiteral("ESPECIAIS"), QStringLiteral("CALA"))),
-             QStringList{"CALABRESA ACEBOLADA"});
-    QCOMPARE(namesOf(store.searchPrefix(QStringLiteral("PIZZAS"), QString())),
-             (QStringList{"ATUM", "CALABRESA", "MUSSARELA"}));
-    QCOMPARE(namesOf(store.searchPrefix(std::nullopt, QStringLiteral("água"))),
-             QStringList{"ÁGUA"});
-    QCOMPARE(namesOf(store.searchPrefix(std::nullopt, QStringLiteral("ABRE"))), QStringList{});
-}
+    void lookupListsByCategoryPrefix() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        fillMenu(store);
+        QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByCategory)),
+                 (QStringList{"ÁGUA", "MUSSARELA", "CALABRESA", "ATUM", "BRIGADEIRO"}));
+        QCOMPARE(namesOf(store.list(u"PIZZAS"_s, ProdutoStore::Order::ByCategory)),
+                 (QStringList{"MUSSARELA", "CALABRESA", "ATUM", "BRIGADEIRO"}));
+        QCOMPARE(namesOf(store.list(u"pizzas d"_s, ProdutoStore::Order::ByCategory)),
+                 QStringList{"BRIGADEIRO"});
+        QCOMPARE(namesOf(store.ofCategory(u"pizzas"_s)),
+                 (QStringList{"ATUM", "CALABRESA", "MUSSARELA"}));
+    }
 
-void ProdutoStoreTest::flavourSearchFindsTheTextAnywhere_data() {
-    QTest::addColumn<QString>("categoria"); // empty: every category
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("middle, all") << ""
-                                 << "ab" << QStringList{"CALABRESA"};
-    QTest::newRow("middle, accent") << ""
-                                    << "gua" << QStringList{"ÁGUA"};
-    QTest::newRow("several") << ""
-                             << "a"
-                             << QStringList{"ATUM", "BRIGADEIRO", "CALABRESA", "MUSSARELA", "ÁGUA"};
-    QTest::newRow("one category") << "PIZZAS"
-                                  << "a" << QStringList{"ATUM", "CALABRESA", "MUSSARELA"};
-    QTest::newRow("percent is literal") << ""
-                                        << "%" << QStringList{"50% OFF"};
-    QTest::newRow("underscore is literal") << ""
-                                           << "_" << QStringList{};
-    QTest::newRow("empty text lists the category") << "BEBIDAS"
-                                                   << "" << QStringList{"50% OFF", "ÁGUA"};
-}
+    void prefixSearchWithinOneCategoryOrAll() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        fillMenu(store);
+        store.insert(produto("ESPECIAIS", "CALABRESA ACEBOLADA", 4100));
+        QCOMPARE(namesOf(store.searchPrefix(std::nullopt, QString())).size(), 6);
+        QCOMPARE(namesOf(store.searchPrefix(std::nullopt, u"cala"_s)),
+                 (QStringList{"CALABRESA", "CALABRESA ACEBOLADA"}));
+        QCOMPARE(namesOf(store.searchPrefix(u"ESPECIAIS"_s, u"CALA"_s)),
+                 QStringList{"CALABRESA ACEBOLADA"});
+        QCOMPARE(namesOf(store.searchPrefix(u"PIZZAS"_s, QString())),
+                 (QStringList{"ATUM", "CALABRESA", "MUSSARELA"}));
+        QCOMPARE(namesOf(store.searchPrefix(std::nullopt, u"água"_s)), QStringList{"ÁGUA"});
+        QCOMPARE(namesOf(store.searchPrefix(std::nullopt, u"ABRE"_s)), QStringList{});
+    }
 
-void ProdutoStoreTest::flavourSearchFindsTheTextAnywhere() {
-    QFETCH(QString, categoria);
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    fillMenu(store);
-    store.insert(produto("BEBIDAS", "50% OFF", 1));
-    const auto category = categoria.isEmpty() ? std::nullopt : std::optional(categoria);
-    QCOMPARE(namesOf(store.searchContaining(category, text, ProdutoStore::Order::ByName)),
-             expected);
-}
+    void flavourSearchFindsTheTextAnywhere_data() {
+        QTest::addColumn<QString>("categoria"); // empty: every category
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("middle, all") << u""_s << u"ab"_s << QStringList{"CALABRESA"};
+        QTest::newRow("middle, accent") << u""_s << u"gua"_s << QStringList{"ÁGUA"};
+        QTest::newRow("several") << u""_s << u"a"_s
+                                 << QStringList{"ATUM", "BRIGADEIRO", "CALABRESA", "MUSSARELA",
+                                                "ÁGUA"};
+        QTest::newRow("one category")
+            << u"PIZZAS"_s << u"a"_s << QStringList{"ATUM", "CALABRESA", "MUSSARELA"};
+        QTest::newRow("percent is literal") << u""_s << u"%"_s << QStringList{"50% OFF"};
+        QTest::newRow("underscore is literal") << u""_s << u"_"_s << QStringList{};
+        QTest::newRow("empty text lists the category")
+            << u"BEBIDAS"_s << u""_s << QStringList{"50% OFF", "ÁGUA"};
+    }
 
-void ProdutoStoreTest::flavourListOrders() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    fillMenu(store);
-    QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByName)),
-             (QStringList{"ATUM", "BRIGADEIRO", "CALABRESA", "MUSSARELA", "ÁGUA"}));
-    QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByCategoryAndName)),
-             (QStringList{"ÁGUA", "ATUM", "CALABRESA", "MUSSARELA", "BRIGADEIRO"}));
-    QCOMPARE(namesOf(store.searchContaining(std::nullopt, QStringLiteral("r"),
-                                            ProdutoStore::Order::ByCategoryAndName)),
-             (QStringList{"CALABRESA", "MUSSARELA", "BRIGADEIRO"}));
-}
+    void flavourSearchFindsTheTextAnywhere() {
+        QFETCH(QString, categoria);
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        fillMenu(store);
+        store.insert(produto("BEBIDAS", "50% OFF", 1));
+        const auto category = categoria.isEmpty() ? std::nullopt : std::optional(categoria);
+        QCOMPARE(namesOf(store.searchContaining(category, text, ProdutoStore::Order::ByName)),
+                 expected);
+    }
 
-void ProdutoStoreTest::priceOfTheDeliveryFee() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    store.insert(produto("TAXA DE ENTREGA", "CENTRO", 500));
-    store.insert(produto("PIZZAS", "CENTRO ESPECIAL", 9900));
-    QCOMPARE(store.price(QStringLiteral("TAXA DE ENTREGA"), QStringLiteral("centro")),
-             std::optional(Money::fromCents(500)));
-    QCOMPARE(store.price(QStringLiteral("TAXA DE ENTREGA"), QStringLiteral("CENTRO ESPECIAL")),
-             std::nullopt);
-    QCOMPARE(store.price(QStringLiteral("TAXA DE ENTREGA"), QStringLiteral("CENT")), std::nullopt);
-}
+    void flavourListOrders() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        fillMenu(store);
+        QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByName)),
+                 (QStringList{"ATUM", "BRIGADEIRO", "CALABRESA", "MUSSARELA", "ÁGUA"}));
+        QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByCategoryAndName)),
+                 (QStringList{"ÁGUA", "ATUM", "CALABRESA", "MUSSARELA", "BRIGADEIRO"}));
+        QCOMPARE(namesOf(store.searchContaining(std::nullopt, u"r"_s,
+                                                ProdutoStore::Order::ByCategoryAndName)),
+                 (QStringList{"CALABRESA", "MUSSARELA", "BRIGADEIRO"}));
+    }
 
-void ProdutoStoreTest::removeTakesOnlyThatCode() {
-    TestDatabase fx;
-    auto db = fx.create();
-    ProdutoStore store(*db);
-    fillMenu(store);
-    QVERIFY(store.remove(2));
-    QVERIFY(!store.remove(2));
-    QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByName)),
-             (QStringList{"ATUM", "BRIGADEIRO", "CALABRESA", "MUSSARELA"}));
-}
+    void priceOfTheDeliveryFee() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        store.insert(produto("TAXA DE ENTREGA", "CENTRO", 500));
+        store.insert(produto("PIZZAS", "CENTRO ESPECIAL", 9900));
+        QCOMPARE(store.price(u"TAXA DE ENTREGA"_s, u"centro"_s),
+                 std::optional(Money::fromCents(500)));
+        QCOMPARE(store.price(u"TAXA DE ENTREGA"_s, u"CENTRO ESPECIAL"_s), std::nullopt);
+        QCOMPARE(store.price(u"TAXA DE ENTREGA"_s, u"CENT"_s), std::nullopt);
+    }
+
+    void removeTakesOnlyThatCode() {
+        TestDatabase fx;
+        auto db = fx.create();
+        ProdutoStore store(*db);
+        fillMenu(store);
+        QVERIFY(store.remove(2));
+        QVERIFY(!store.remove(2));
+        QCOMPARE(namesOf(store.list(std::nullopt, ProdutoStore::Order::ByName)),
+                 (QStringList{"ATUM", "BRIGADEIRO", "CALABRESA", "MUSSARELA"}));
+    }
+};
 
 BRISKO_DB_TEST_MAIN(ProdutoStoreTest)
 #include "TestProdutoStore.moc"

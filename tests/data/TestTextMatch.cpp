@@ -4,14 +4,15 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Engine = ConnectionSpec::Engine;
 
 const QStringList kNames = {
-    QStringLiteral("JOÃO SILVA"), QStringLiteral("Jose"), QStringLiteral("Ana"),
-    QStringLiteral("jp"),         QStringLiteral("Jo"),   QStringLiteral("JOZÉ"),
-    QStringLiteral("jn"),         QStringLiteral("ÁGUA"), QStringLiteral("agua"),
+    u"JOÃO SILVA"_s, u"Jose"_s, u"Ana"_s,  u"jp"_s,   u"Jo"_s,
+    u"JOZÉ"_s,       u"jn"_s,   u"ÁGUA"_s, u"agua"_s,
 };
 
 void insertCustomers(Database& db, const QStringList& names) {
@@ -23,11 +24,10 @@ void insertCustomers(Database& db, const QStringList& names) {
 }
 
 QStringList select(Database& db, const textMatch::SqlCondition& condition) {
-    QString sql = QStringLiteral("SELECT cli_Nome FROM TB_Cliente");
+    QString sql = u"SELECT cli_Nome FROM TB_Cliente"_s;
     if (!condition.isEmpty())
-        sql += QStringLiteral(" WHERE ") + condition.sql;
-    sql += QStringLiteral(" ORDER BY ") +
-           textMatch::foldOrder(db.engine(), QStringLiteral("cli_Nome"));
+        sql += u" WHERE "_s + condition.sql;
+    sql += u" ORDER BY "_s + textMatch::foldOrder(db.engine(), u"cli_Nome"_s);
     QSqlQuery query = db.exec(sql, condition.binds);
     QStringList names;
     while (query.next())
@@ -51,15 +51,15 @@ QString inlined(QString sql, const QVariantList& binds) {
 QString plan(Database& db, const QString& sql, const QVariantList& binds) {
     QStringList lines;
     if (db.engine() == Engine::Sqlite) {
-        QSqlQuery query = db.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sql, binds);
+        QSqlQuery query = db.exec(u"EXPLAIN QUERY PLAN "_s + sql, binds);
         while (query.next())
             lines << query.value(3).toString();
     } else {
-        db.exec(QStringLiteral("SET enable_seqscan = off"));
-        QSqlQuery query = db.exec(QStringLiteral("EXPLAIN ") + inlined(sql, binds));
+        db.exec(u"SET enable_seqscan = off"_s);
+        QSqlQuery query = db.exec(u"EXPLAIN "_s + inlined(sql, binds));
         while (query.next())
             lines << query.value(0).toString();
-        db.exec(QStringLiteral("RESET enable_seqscan"));
+        db.exec(u"RESET enable_seqscan"_s);
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -69,184 +69,139 @@ QString plan(Database& db, const QString& sql, const QVariantList& binds) {
 class TextMatchTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void equalityIgnoresCaseNotAccents_data();
-    void equalityIgnoresCaseNotAccents();
-    void prefixFindsOnlyWhatStartsWithIt_data();
-    void prefixFindsOnlyWhatStartsWithIt();
-    void upperBoundIsTheNextText_data();
-    void upperBoundIsTheNextText();
-    void lookupsUseTheIndexes_data();
-    void lookupsUseTheIndexes();
-};
-
-void TextMatchTest::equalityIgnoresCaseNotAccents_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("searched");
-    QTest::addColumn<bool>("found");
-    QTest::newRow("lower finds upper") << "JOÃO"
-                                       << "joão" << true;
-    QTest::newRow("upper finds lower") << "joão"
-                                       << "JOÃO" << true;
-    QTest::newRow("acute") << "ÁREA"
-                           << "área" << true;
-    QTest::newRow("cedilla") << "Ç"
-                             << "ç" << true;
-    QTest::newRow("mixed") << "Açúcar Mascavo"
-                           << "AÇÚCAR MASCAVO" << true;
-    QTest::newRow("decomposed stored") << QStringLiteral("JOA\u0303O") << "joão" << true;
-    QTest::newRow("decomposed searched") << "JOÃO" << QStringLiteral("joa\u0303o") << true;
-    QTest::newRow("accent matters") << "JOAO"
-                                    << "joão" << false;
-    QTest::newRow("whole text") << "ANA"
-                                << "AN" << false;
-    QTest::newRow("blanks matter") << "ANA "
-                                   << "ana" << false;
-}
-
-void TextMatchTest::equalityIgnoresCaseNotAccents() {
-    QFETCH(QString, stored);
-    QFETCH(QString, searched);
-    TestDatabase fixture;
-    auto db = fixture.create();
-    insertCustomers(*db, {stored, QStringLiteral("OUTRO")});
-    const auto condition =
-        textMatch::foldEquals(db->engine(), QStringLiteral("cli_Nome"), searched);
-    QTEST(select(*db, condition) == QStringList{stored}, "found");
-}
-
-void TextMatchTest::prefixFindsOnlyWhatStartsWithIt_data() {
-    QTest::addColumn<QString>("prefix");
-    QTest::addColumn<QStringList>("expected"); // in fold (code point) order
-    QTest::newRow("jo") << "jo" << QStringList{"Jo", "Jose", "JOZÉ", "JOÃO SILVA"};
-    QTest::newRow("JO upper") << "JO" << QStringList{"Jo", "Jose", "JOZÉ", "JOÃO SILVA"};
-    QTest::newRow("accented prefix") << "joã" << QStringList{"JOÃO SILVA"};
-    QTest::newRow("accent is a different letter") << "á" << QStringList{"ÁGUA"};
-    QTest::newRow("plain a") << "A" << QStringList{"agua", "Ana"};
-    QTest::newRow("exact short name") << "jp" << QStringList{"jp"};
-    QTest::newRow("nothing") << "zz" << QStringList{};
-    QTest::newRow("empty prefix is no condition")
-        << "" << QStringList{"agua", "Ana", "jn", "Jo", "Jose", "JOZÉ", "JOÃO SILVA", "jp", "ÁGUA"};
-}
-
-void TextMatchTest::prefixFindsOnlyWhatStartsWithIt() {
-    QFETCH(QString, prefix);
-    TestDatabase fixture;
-    auto db = fixture.create();
-    insertCustomers(*db, kNames);
-    const auto condition = textMatch::foldPrefix(db->engine(), QStringLiteral("cli_Nome"), prefix);
-    QCOMPARE(condition.isEmpty(), prefix.isEmpty());
-    QTEST(select(*db, condition), "expected");
-}
-
-void TextMatchTest::upperBoundIsTheNextText_data() {
-    QTest::addColumn<QString>("prefix");
-    QTest::addColumn<QString>("bound");
-    QTest::addColumn<bool>("exists");
-    QTest::newRow("last letter") << "jo"
-                                 << "jp" << true;
-    QTest::newRow("accented last letter") << "joã"
-                                          << "joä" << true;
-    QTest::newRow("past latin-1") << QStringLiteral("a\u00ff") << QStringLiteral("a\u0100") << true;
-    QTest::newRow("skips surrogates")
-        << QStringLiteral("x\ud7ff") << QStringLiteral("x\ue000") << true;
-    QTest::newRow("outside the BMP")
-        << QStringLiteral("a\U0001F600") << QStringLiteral("a\U0001F601") << true;
-    QTest::newRow("highest code point carries") << QStringLiteral("ab\U0010FFFF") << "ac" << true;
-    QTest::newRow("only highest code points") << QStringLiteral("\U0010FFFF") << "" << false;
-    QTest::newRow("empty") << ""
-                           << "" << false;
-}
-
-void TextMatchTest::upperBoundIsTheNextText() {
-    QFETCH(QString, prefix);
-    QFETCH(QString, bound);
-    QFETCH(bool, exists);
-    const auto upper = textMatch::prefixUpperBound(prefix);
-    QCOMPARE(upper.has_value(), exists);
-    if (exists)
-        QCOMPARE(*upper, bound);
-}
-
-void TextMatchTest::lookupsUseTheIndexes_data() {
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<QString>("match"); // fold-prefix, fold-equal, plain
-    QTest::addColumn<QString>("index");
-    QTest::newRow("customer name prefix") << "TB_Cliente"
-                                          << "cli_Nome"
-                                          << "fold-prefix"
-                                          << "ix_cliente_nome_fold";
-    QTest::newRow("customer name") << "TB_Cliente"
-                                   << "cli_Nome"
-                                   << "fold-equal"
-                                   << "ix_cliente_nome_fold";
-    QTest::newRow("street") << "TB_Cliente"
-                            << "cli_Logradouro"
-                            << "fold-prefix"
-                            << "ix_cliente_logradouro_fold";
-    QTest::newRow("customer telephone") << "TB_Cliente"
-                                        << "cli_Telefone"
-                                        << "plain"
-                                        << "ix_cliente_telefone";
-    QTest::newRow("product") << "TB_Produto"
-                             << "pro_Produto"
-                             << "fold-prefix"
-                             << "ix_produto_nome_fold";
-    QTest::newRow("category") << "TB_Categoria"
-                              << "cat_Categoria"
-                              << "fold-equal"
-                              << "ix_categoria_nome_fold";
-    QTest::newRow("delivery person") << "TB_Entregador"
-                                     << "ent_Nome"
-                                     << "fold-equal"
-                                     << "ix_entregador_nome_fold";
-    QTest::newRow("user") << "TB_Usuario"
-                          << "usu_Nome"
-                          << "fold-equal"
-                          << "ix_usuario_nome_fold";
-    QTest::newRow("order customer name") << "TB_Pedido"
-                                         << "ped_cli_Nome"
-                                         << "fold-prefix"
-                                         << "ix_pedido_nome_fold";
-    QTest::newRow("order telephone") << "TB_Pedido"
-                                     << "ped_cli_Telefone"
-                                     << "plain"
-                                     << "ix_pedido_telefone";
-    QTest::newRow("order items") << "TB_Item"
-                                 << "ite_Ono"
-                                 << "plain"
-                                 << "ix_item_ono";
-}
-
-void TextMatchTest::lookupsUseTheIndexes() {
-    QFETCH(QString, table);
-    QFETCH(QString, column);
-    QFETCH(QString, match);
-    QFETCH(QString, index);
-    TestDatabase fixture;
-    auto db = fixture.create();
-    textMatch::SqlCondition condition;
-    if (match == QLatin1String("fold-prefix"))
-        condition = textMatch::foldPrefix(db->engine(), column, QStringLiteral("Jo"));
-    else if (match == QLatin1String("fold-equal"))
-        condition = textMatch::foldEquals(db->engine(), column, QStringLiteral("João"));
-    else
-        condition = {column + QStringLiteral(" = ?"), {QStringLiteral("1133334444")}};
-    QString sql = QStringLiteral("SELECT * FROM %1 WHERE %2").arg(table, condition.sql);
-    const QString where = plan(*db, sql, condition.binds);
-    QVERIFY2(where.contains(index), qPrintable(where));
-
-    // The first hundred in name order come straight from the index, without a sort.
-    if (match == QLatin1String("fold-prefix")) {
-        sql += QStringLiteral(" ORDER BY %1 LIMIT 100")
-                   .arg(textMatch::foldOrder(db->engine(), column));
-        const QString ordered = plan(*db, sql, condition.binds);
-        QVERIFY2(ordered.contains(index), qPrintable(ordered));
-        QVERIFY2(!ordered.contains(QLatin1String("TEMP B-TREE")) &&
-                     !ordered.contains(QLatin1String("Sort")),
-                 qPrintable(ordered));
+    void equalityIgnoresCaseNotAccents_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("searched");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("lower finds upper") << u"JOÃO"_s << u"joão"_s << true;
+        QTest::newRow("upper finds lower") << u"joão"_s << u"JOÃO"_s << true;
+        QTest::newRow("acute") << u"ÁREA"_s << u"área"_s << true;
+        QTest::newRow("cedilla") << u"Ç"_s << u"ç"_s << true;
+        QTest::newRow("mixed") << u"Açúcar Mascavo"_s << u"AÇÚCAR MASCAVO"_s << true;
+        QTest::newRow("decomposed stored") << u"JOA\u0303O"_s << u"joão"_s << true;
+        QTest::newRow("decomposed searched") << u"JOÃO"_s << u"joa\u0303o"_s << true;
+        QTest::newRow("accent matters") << u"JOAO"_s << u"joão"_s << false;
+        QTest::newRow("whole text") << u"ANA"_s << u"AN"_s << false;
+        QTest::newRow("blanks matter") << u"ANA "_s << u"ana"_s << false;
     }
-}
+
+    void equalityIgnoresCaseNotAccents() {
+        QFETCH(QString, stored);
+        QFETCH(QString, searched);
+        TestDatabase fixture;
+        auto db = fixture.create();
+        insertCustomers(*db, {stored, u"OUTRO"_s});
+        const auto condition = textMatch::foldEquals(db->engine(), u"cli_Nome"_s, searched);
+        QTEST(select(*db, condition) == QStringList{stored}, "found");
+    }
+
+    void prefixFindsOnlyWhatStartsWithIt_data() {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("expected"); // in fold (code point) order
+        QTest::newRow("jo") << u"jo"_s << QStringList{"Jo", "Jose", "JOZÉ", "JOÃO SILVA"};
+        QTest::newRow("JO upper") << u"JO"_s << QStringList{"Jo", "Jose", "JOZÉ", "JOÃO SILVA"};
+        QTest::newRow("accented prefix") << u"joã"_s << QStringList{"JOÃO SILVA"};
+        QTest::newRow("accent is a different letter") << u"á"_s << QStringList{"ÁGUA"};
+        QTest::newRow("plain a") << u"A"_s << QStringList{"agua", "Ana"};
+        QTest::newRow("exact short name") << u"jp"_s << QStringList{"jp"};
+        QTest::newRow("nothing") << u"zz"_s << QStringList{};
+        QTest::newRow("empty prefix is no condition")
+            << u""_s
+            << QStringList{"agua", "Ana", "jn", "Jo", "Jose", "JOZÉ", "JOÃO SILVA", "jp", "ÁGUA"};
+    }
+
+    void prefixFindsOnlyWhatStartsWithIt() {
+        QFETCH(QString, prefix);
+        TestDatabase fixture;
+        auto db = fixture.create();
+        insertCustomers(*db, kNames);
+        const auto condition = textMatch::foldPrefix(db->engine(), u"cli_Nome"_s, prefix);
+        QCOMPARE(condition.isEmpty(), prefix.isEmpty());
+        QTEST(select(*db, condition), "expected");
+    }
+
+    void upperBoundIsTheNextText_data() {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("bound");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("last letter") << u"jo"_s << u"jp"_s << true;
+        QTest::newRow("accented last letter") << u"joã"_s << u"joä"_s << true;
+        QTest::newRow("past latin-1") << u"a\u00ff"_s << u"a\u0100"_s << true;
+        QTest::newRow("skips surrogates") << u"x\ud7ff"_s << u"x\ue000"_s << true;
+        QTest::newRow("outside the BMP") << u"a\U0001F600"_s << u"a\U0001F601"_s << true;
+        QTest::newRow("highest code point carries") << u"ab\U0010FFFF"_s << u"ac"_s << true;
+        QTest::newRow("only highest code points") << u"\U0010FFFF"_s << u""_s << false;
+        QTest::newRow("empty") << u""_s << u""_s << false;
+    }
+
+    void upperBoundIsTheNextText() {
+        QFETCH(QString, prefix);
+        QFETCH(QString, bound);
+        QFETCH(bool, exists);
+        const auto upper = textMatch::prefixUpperBound(prefix);
+        QCOMPARE(upper.has_value(), exists);
+        if (exists)
+            QCOMPARE(*upper, bound);
+    }
+
+    void lookupsUseTheIndexes_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("match"); // fold-prefix, fold-equal, plain
+        QTest::addColumn<QString>("index");
+        QTest::newRow("customer name prefix")
+            << u"TB_Cliente"_s << u"cli_Nome"_s << u"fold-prefix"_s << u"ix_cliente_nome_fold"_s;
+        QTest::newRow("customer name")
+            << u"TB_Cliente"_s << u"cli_Nome"_s << u"fold-equal"_s << u"ix_cliente_nome_fold"_s;
+        QTest::newRow("street") << u"TB_Cliente"_s << u"cli_Logradouro"_s << u"fold-prefix"_s
+                                << u"ix_cliente_logradouro_fold"_s;
+        QTest::newRow("customer telephone")
+            << u"TB_Cliente"_s << u"cli_Telefone"_s << u"plain"_s << u"ix_cliente_telefone"_s;
+        QTest::newRow("product") << u"TB_Produto"_s << u"pro_Produto"_s << u"fold-prefix"_s
+                                 << u"ix_produto_nome_fold"_s;
+        QTest::newRow("category") << u"TB_Categoria"_s << u"cat_Categoria"_s << u"fold-equal"_s
+                                  << u"ix_categoria_nome_fold"_s;
+        QTest::newRow("delivery person") << u"TB_Entregador"_s << u"ent_Nome"_s << u"fold-equal"_s
+                                         << u"ix_entregador_nome_fold"_s;
+        QTest::newRow("user") << u"TB_Usuario"_s << u"usu_Nome"_s << u"fold-equal"_s
+                              << u"ix_usuario_nome_fold"_s;
+        QTest::newRow("order customer name")
+            << u"TB_Pedido"_s << u"ped_cli_Nome"_s << u"fold-prefix"_s << u"ix_pedido_nome_fold"_s;
+        QTest::newRow("order telephone")
+            << u"TB_Pedido"_s << u"ped_cli_Telefone"_s << u"plain"_s << u"ix_pedido_telefone"_s;
+        QTest::newRow("order items")
+            << u"TB_Item"_s << u"ite_Ono"_s << u"plain"_s << u"ix_item_ono"_s;
+    }
+
+    void lookupsUseTheIndexes() {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, match);
+        QFETCH(QString, index);
+        TestDatabase fixture;
+        auto db = fixture.create();
+        textMatch::SqlCondition condition;
+        if (match == QLatin1String("fold-prefix"))
+            condition = textMatch::foldPrefix(db->engine(), column, u"Jo"_s);
+        else if (match == QLatin1String("fold-equal"))
+            condition = textMatch::foldEquals(db->engine(), column, u"João"_s);
+        else
+            condition = {column + u" = ?"_s, {u"1133334444"_s}};
+        QString sql = u"SELECT * FROM %1 WHERE %2"_s.arg(table, condition.sql);
+        const QString where = plan(*db, sql, condition.binds);
+        QVERIFY2(where.contains(index), qPrintable(where));
+
+        // The first hundred in name order come straight from the index, without a sort.
+        if (match == QLatin1String("fold-prefix")) {
+            sql += u" ORDER BY %1 LIMIT 100"_s.arg(textMatch::foldOrder(db->engine(), column));
+            const QString ordered = plan(*db, sql, condition.binds);
+            QVERIFY2(ordered.contains(index), qPrintable(ordered));
+            QVERIFY2(!ordered.contains(QLatin1String("TEMP B-TREE")) &&
+                         !ordered.contains(QLatin1String("Sort")),
+                     qPrintable(ordered));
+        }
+    }
+};
 
 BRISKO_DB_TEST_MAIN(TextMatchTest)
 #include "TestTextMatch.moc"

@@ -36,28 +36,26 @@
 #include <QSystemTrayIcon>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kSuficiente =
-    QStringLiteral("Voce não tem autoridade suficiente para executar essa ação");
-const QString kSufuciente =
-    QStringLiteral("Voce não tem autoridade sufuciente para executar essa ação");
-const QString kVersion = QStringLiteral("%1.%2.%3")
-                             .arg(BRISKO_VERSION_MAJOR)
-                             .arg(BRISKO_VERSION_MINOR)
-                             .arg(BRISKO_VERSION_PATCH);
+const QString kSuficiente = u"Voce não tem autoridade suficiente para executar essa ação"_s;
+const QString kSufuciente = u"Voce não tem autoridade sufuciente para executar essa ação"_s;
+const QString kVersion =
+    u"%1.%2.%3"_s.arg(BRISKO_VERSION_MAJOR).arg(BRISKO_VERSION_MINOR).arg(BRISKO_VERSION_PATCH);
 
 // The window over a database with the schema, in a home folder of its own; exits are noted.
 struct Fixture {
     explicit Fixture(std::optional<ConnectionSpec> spec = std::nullopt)
         : connections(spec.value_or(fx.spec())) {
-        settings.gNomeEmpresa = QStringLiteral("Pizzaria Forno à Lenha");
+        settings.gNomeEmpresa = u"Pizzaria Forno à Lenha"_s;
     }
 
     void addUser(const QString& nome, int autoridade) {
         db->exec(QStringLiteral("INSERT INTO TB_Usuario (usu_ID, usu_Nome, usu_Usuario, "
                                 "usu_Senha, usu_Autoridade) VALUES (?, ?, ?, ?, ?)"),
-                 {++users, nome, nome, QStringLiteral("SENHA"), autoridade});
+                 {++users, nome, nome, u"SENHA"_s, autoridade});
     }
 
     MDIPrincipal& make() {
@@ -82,9 +80,8 @@ struct Fixture {
 
 QAction* item(const MDIPrincipal& window, const QString& name) {
     QAction* action = window.menuItem(name);
-    if (!action) {
+    if (!action)
         qFatal("no menu item %s", qPrintable(name));
-    }
     return action;
 }
 
@@ -93,8 +90,7 @@ QAction* trayItem(const MDIPrincipal& window, const char* name) {
 }
 
 QLabel* image(const MDIPrincipal& window, const QString& button, bool over = false) {
-    return window.findChild<QLabel*>(QStringLiteral("img_Menu_") + button +
-                                     (over ? QStringLiteral("_Over") : QString()));
+    return window.findChild<QLabel*>(u"img_Menu_"_s + button + (over ? u"_Over"_s : QString()));
 }
 
 void showActive(QWidget* window) {
@@ -117,7 +113,7 @@ void clickImage(MDIPrincipal& window, const QString& button) {
 
 // The report menu's check runs when it pops up; true when it stayed open.
 bool popUpReports(MDIPrincipal& window) {
-    QMenu* rel = window.menu(QStringLiteral("mnuRel"));
+    QMenu* rel = window.menu(u"mnuRel"_s);
     rel->popup(QPoint(20, 20));
     QTest::qWait(30);
     const bool open = rel->isVisible();
@@ -134,9 +130,8 @@ QString modalName(const std::function<void()>& open,
         if (QWidget* modal = QApplication::activeModalWidget()) {
             poll.stop();
             name = modal->objectName();
-            if (check) {
+            if (check)
                 check(modal);
-            }
             modal->close();
         }
     });
@@ -169,7 +164,7 @@ class TestMDIPrincipal : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        QCoreApplication::setApplicationName(QStringLiteral("Brisko"));
+        QCoreApplication::setApplicationName(u"Brisko"_s);
         // The exit copy goes under the user's home folder.
         qputenv("HOME", m_home.path().toUtf8());
     }
@@ -181,16 +176,16 @@ private Q_SLOTS:
         f.db->exec(QStringLiteral("INSERT INTO TB_Cliente (cli_ID, cli_Telefone, cli_Nome) "
                                   "VALUES (1, '98765-4321', 'MARIA')"));
         MDIPrincipal& window = f.make();
-        window.chamadaRecebida(QStringLiteral("  "));
+        window.chamadaRecebida(u"  "_s);
         QVERIFY(!window.findChild<frmPedido*>());
-        window.chamadaRecebida(QStringLiteral("A111987654321C"));
+        window.chamadaRecebida(u"A111987654321C"_s);
         auto* pedido = window.findChild<frmPedido*>();
         QVERIFY(pedido && pedido->isVisible());
-        QCOMPARE(pedido->mskTelefone()->text(), QStringLiteral("98765-4321"));
-        QTRY_COMPARE(pedido->txtNome()->text(), QStringLiteral("MARIA"));
-        window.chamadaRecebida(QStringLiteral("A11133334444C"));
+        QCOMPARE(pedido->mskTelefone()->text(), u"98765-4321"_s);
+        QTRY_COMPARE(pedido->txtNome()->text(), u"MARIA"_s);
+        window.chamadaRecebida(u"A11133334444C"_s);
         QCOMPARE(window.findChildren<frmPedido*>().size(), 1);
-        QCOMPARE(pedido->mskTelefone()->text(), QStringLiteral("98765-4321"));
+        QCOMPARE(pedido->mskTelefone()->text(), u"98765-4321"_s);
         pedido->close();
     }
 
@@ -203,43 +198,43 @@ private Q_SLOTS:
         auto chamada = [&f](const QString& numero) {
             QProcess brisko;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("BRISKO_HOME"), f.home.root());
+            env.insert(u"BRISKO_HOME"_s, f.home.root());
             brisko.setProcessEnvironment(env);
-            brisko.start(QStringLiteral(BRISKO_EXE), {QStringLiteral("--chamada"), numero});
+            brisko.start(QStringLiteral(BRISKO_EXE), {u"--chamada"_s, numero});
             while (brisko.state() != QProcess::NotRunning)
                 QTest::qWait(10); // the answer needs this thread's event loop
             return brisko.exitCode();
         };
         {
             MDIPrincipal& window = f.make();
-            QCOMPARE(chamada(QStringLiteral("(11) 3333-4444")), 1);
+            QCOMPARE(chamada(u"(11) 3333-4444"_s), 1);
             QVERIFY(!window.findChild<frmPedido*>());
             QVERIFY(f.messages.texts().isEmpty());
         }
         f.window.reset();
-        f.settings.gIdentificaChamada = QStringLiteral("S");
-        f.settings.gFonteChamada = QStringLiteral("nenhuma");
+        f.settings.gIdentificaChamada = u"S"_s;
+        f.settings.gFonteChamada = u"nenhuma"_s;
         MDIPrincipal& window = f.make();
         QVERIFY(f.messages.texts().isEmpty());
-        QCOMPARE(chamada(QStringLiteral("(11) 3333-4444")), 0);
+        QCOMPARE(chamada(u"(11) 3333-4444"_s), 0);
         QTRY_VERIFY(window.findChild<frmPedido*>());
-        QTRY_COMPARE(window.findChild<frmPedido*>()->txtNome()->text(), QStringLiteral("JOSÉ"));
+        QTRY_COMPARE(window.findChild<frmPedido*>()->txtNome()->text(), u"JOSÉ"_s);
         window.findChild<frmPedido*>()->close();
     }
 
     // With the sound input as source, a machine without one is told and goes on.
     void noSoundInputIsReportedAtLoad() {
         Fixture f;
-        f.settings.gIdentificaChamada = QStringLiteral("S");
-        f.settings.gDispositivoChamada = QStringLiteral("Placa que nao existe");
+        f.settings.gIdentificaChamada = u"S"_s;
+        f.settings.gDispositivoChamada = u"Placa que nao existe"_s;
         f.make();
         const QString esperado = SoundCallerIdSource::dispositivosDeEntrada().isEmpty()
-                                     ? QStringLiteral("placa de SOM")
-                                     : QStringLiteral("ID: E001");
+                                     ? u"placa de SOM"_s
+                                     : u"ID: E001"_s;
         QCOMPARE(f.messages.count(), 1);
         QVERIFY(f.messages.last().text.contains(esperado));
         QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::None);
-        QCOMPARE(f.messages.last().caption, QStringLiteral("Brisko"));
+        QCOMPARE(f.messages.last().caption, u"Brisko"_s);
     }
 
     void menuTable_data() {
@@ -269,13 +264,13 @@ private Q_SLOTS:
             {"mnuConEntregador", "&Entregador", {}, true},
             {"mnuConTabelaPreco", "&Tabela de Preços", Qt::Key_F12, false},
             {"mnuUti", "&Utilitários", {}, true},
-            {"mnuExp_Cli", "Exportar Dados &Cliente", {}, false},
-            {"mnuExp_Ped", "Exportar Dados &Pedido", {}, false},
-            {"mnuExp_Pro", "Exportar Dados P&roduto", {}, false},
+            {"mnuExp_Cli", "Exportar Dados &Cliente", {}, true},
+            {"mnuExp_Ped", "Exportar Dados &Pedido", {}, true},
+            {"mnuExp_Pro", "Exportar Dados P&roduto", {}, true},
             {"mnuUti_Blo", "&Bloco de Notas", Qt::CTRL | Qt::Key_B, true},
             {"mnuUti_Cal", "&Calculadora", Qt::CTRL | Qt::Key_C, true},
             {"mnuUti_Bac", "B&ackup do Sistema", {}, true},
-            {"mnuBackupOnLine", "Backup OnLine", {}, false},
+            {"mnuBackupOnLine", "Backup OnLine", {}, true},
             {"mnuAlertaAniversariante", "Alerta de Aniversariantes", {}, true},
             {"mnuUti_Imp", "Impressora", {}, true},
             {"mnuRel", "&Relatórios", {}, true},
@@ -319,9 +314,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("setting");
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("picture present") << "fundo.png" << true << true;
-        QTest::newRow("picture missing") << "fundo.png" << false << false;
-        QTest::newRow("no setting") << "" << true << false;
+        QTest::newRow("picture present") << u"fundo.png"_s << true << true;
+        QTest::newRow("picture missing") << u"fundo.png"_s << false << false;
+        QTest::newRow("no setting") << u""_s << true << false;
     }
 
     void captionStatusBarAndBackground() {
@@ -332,19 +327,17 @@ private Q_SLOTS:
         QDir().mkpath(f.home.imagesFolder());
         QPixmap picture(40, 30);
         picture.fill(Qt::darkRed);
-        QVERIFY(!written || picture.save(f.home.imagesFolder() + QStringLiteral("fundo.png")));
+        QVERIFY(!written || picture.save(f.home.imagesFolder() + u"fundo.png"_s));
         f.settings.gImagemFundo = setting;
         MDIPrincipal& window = f.make();
-        QCOMPARE(window.objectName(), QStringLiteral("MDIPrincipal"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Brisko - Menu Principal"));
+        QCOMPARE(window.windowTitle(), u"Brisko - Menu Principal"_s);
         QCOMPARE(window.mdiArea()->background().textureImage().size(),
                  shown ? QSize(40, 30) : QSize(0, 0));
 
-        const auto* panel = window.findChild<QLabel*>(QStringLiteral("stbPrincipal_Panel2"));
-        QCOMPARE(panel->parentWidget()->objectName(), QStringLiteral("stbPrincipal"));
-        QCOMPARE(panel->text(), QStringLiteral("Brisko ") + kVersion);
-        window.setUsuario(QStringLiteral("MARIA"));
-        QCOMPARE(panel->text(), QStringLiteral("MARIA"));
+        const auto* panel = window.findChild<QLabel*>(u"stbPrincipal_Panel2"_s);
+        QCOMPARE(panel->text(), u"Brisko "_s + kVersion);
+        window.setUsuario(u"MARIA"_s);
+        QCOMPARE(panel->text(), u"MARIA"_s);
     }
 
     void imageMenu() {
@@ -361,13 +354,12 @@ private Q_SLOTS:
         const QStringList tips = {"Cliente - F2",        "Pedido - F3",   "Produto - F4",
                                   "Categoria - F5",      "Usuários - F6", "",
                                   "Lista de Preço - F12"};
-        for (int i = 0; i < tips.size(); ++i) {
+        for (int i = 0; i < tips.size(); ++i)
             QCOMPARE(image(window, buttons[i], true)->toolTip(), tips[i]);
-        }
         // Wiring a screen enables its menu item and its image button together.
-        window.setOpener(QStringLiteral("mnuCliente"), [] {});
-        window.setOpener(QStringLiteral("mnuPedido"), [] {});
-        QVERIFY(image(window, QStringLiteral("Pedido"))->isEnabled());
+        window.setOpener(u"mnuCliente"_s, [] {});
+        window.setOpener(u"mnuPedido"_s, [] {});
+        QVERIFY(image(window, u"Pedido"_s)->isEnabled());
         showActive(&window);
         for (const QString& button : buttons) {
             QVERIFY(image(window, button)->isVisible());
@@ -375,19 +367,18 @@ private Q_SLOTS:
         }
 
         const ImageMenu* menu = window.imageMenu();
-        hover(&window, image(window, QStringLiteral("Cliente")));
-        QVERIFY(menu->isHighlighted(QStringLiteral("Cliente")));
-        hover(&window, image(window, QStringLiteral("Cliente"), true));
-        QVERIFY(menu->isHighlighted(QStringLiteral("Cliente")));
-        hover(&window, image(window, QStringLiteral("Pedido")));
-        QVERIFY(menu->isHighlighted(QStringLiteral("Pedido")));
-        QVERIFY(!menu->isHighlighted(QStringLiteral("Cliente")));
-        hover(&window, image(window, QStringLiteral("Lista_Preco")));
-        QVERIFY(!menu->isHighlighted(QStringLiteral("Lista_Preco"))); // disabled
+        hover(&window, image(window, u"Cliente"_s));
+        QVERIFY(menu->isHighlighted(u"Cliente"_s));
+        hover(&window, image(window, u"Cliente"_s, true));
+        QVERIFY(menu->isHighlighted(u"Cliente"_s));
+        hover(&window, image(window, u"Pedido"_s));
+        QVERIFY(menu->isHighlighted(u"Pedido"_s));
+        QVERIFY(!menu->isHighlighted(u"Cliente"_s));
+        hover(&window, image(window, u"Lista_Preco"_s));
+        QVERIFY(!menu->isHighlighted(u"Lista_Preco"_s)); // disabled
         hover(&window, window.mdiArea()->viewport());
-        for (const QString& button : buttons) {
+        for (const QString& button : buttons)
             QVERIFY(!menu->isHighlighted(button));
-        }
     }
 
     void registryScreensOpenOnceAndConsultationsPick() {
@@ -396,8 +387,8 @@ private Q_SLOTS:
         window.show();
         f.db->exec(QStringLiteral(
             "INSERT INTO TB_Categoria (cat_ID, cat_Categoria) VALUES (7, 'BEBIDAS')"));
-        item(window, QStringLiteral("mnuCad_Cat"))->trigger();
-        item(window, QStringLiteral("mnuCad_Cat"))->trigger();
+        item(window, u"mnuCad_Cat"_s)->trigger();
+        item(window, u"mnuCad_Cat"_s)->trigger();
         QList<frmCategoria*> open = window.findChildren<frmCategoria*>();
         QCOMPARE(open.size(), 1); // brought forward, not opened twice
         QVERIFY(open.first()->isVisible());
@@ -405,10 +396,10 @@ private Q_SLOTS:
 
         onNextDialog<frmLocalizar_Categoria>(
             [](frmLocalizar_Categoria& dialog) { dialog.btnProcurar1()->click(); });
-        item(window, QStringLiteral("mnuCon_Cat"))->trigger();
+        item(window, u"mnuCon_Cat"_s)->trigger();
         QTRY_COMPARE(window.findChildren<frmCategoria*>().size(), 1); // the closed one is gone
         frmCategoria* shown = window.findChildren<frmCategoria*>().first();
-        QCOMPARE(shown->txtCategoria()->text(), QStringLiteral("BEBIDAS"));
+        QCOMPARE(shown->txtCategoria()->text(), u"BEBIDAS"_s);
         QCOMPARE(shown->state(), RegistryScreenBase::State::Browse);
         QVERIFY(!shown->txtCategoria()->isEnabled());
     }
@@ -465,30 +456,28 @@ private Q_SLOTS:
         QFETCH(QString, text);
         Fixture f;
         // The row is found by the display name, whatever else the table holds.
-        f.addUser(QStringLiteral("OUTRO"), code == 1 ? 4 : 1);
-        f.addUser(QStringLiteral("JOÃO D'ÁVILA"), code);
-        f.session.gUsuarioNome = QStringLiteral("JOÃO D'ÁVILA");
+        f.addUser(u"OUTRO"_s, code == 1 ? 4 : 1);
+        f.addUser(u"JOÃO D'ÁVILA"_s, code);
+        f.session.gUsuarioNome = u"JOÃO D'ÁVILA"_s;
         MDIPrincipal& window = f.make();
         if (trigger == QLatin1String("mnuRel")) {
             QCOMPARE(popUpReports(window), !refused);
-            for (const QAction* entry : window.menu(trigger)->actions()) {
+            for (const QAction* entry : window.menu(trigger)->actions())
                 QVERIFY(entry->isEnabled());
-            }
         } else {
             int opened = 0;
             const bool isImage = trigger.startsWith(QLatin1String("img_"));
-            window.setOpener(isImage ? QStringLiteral("mnuUsuario") : trigger, [&] { ++opened; });
-            if (isImage) {
-                clickImage(window, QStringLiteral("Usuario"));
-            } else {
+            window.setOpener(isImage ? u"mnuUsuario"_s : trigger, [&] { ++opened; });
+            if (isImage)
+                clickImage(window, u"Usuario"_s);
+            else
                 item(window, trigger)->trigger();
-            }
             QCOMPARE(opened, refused ? 0 : 1);
         }
         QCOMPARE(f.messages.count(), refused ? 1 : 0);
         if (refused) {
             QCOMPARE(f.messages.last().text, text);
-            QCOMPARE(f.messages.last().caption, QStringLiteral("Usuário"));
+            QCOMPARE(f.messages.last().caption, u"Usuário"_s);
             QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Critical);
         }
     }
@@ -497,23 +486,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("administrator");
         QTest::addColumn<bool>("readable");
         QTest::addColumn<QString>("firstMessage");
-        QTest::newRow("built-in administrator") << true << true << "";
+        QTest::newRow("built-in administrator") << true << true << u""_s;
         QTest::newRow("user renamed meanwhile") << false << true << kSuficiente;
-        QTest::newRow("database unreadable") << false << false << "O programa não pode executar";
+        QTest::newRow("database unreadable") << false << false << u"O programa não pode executar"_s;
     }
 
     void checksWithoutAnAuthorityRow() {
         QFETCH(bool, administrator);
         QFETCH(bool, readable);
         QFETCH(QString, firstMessage);
-        Fixture f(readable
-                      ? std::nullopt
-                      : std::optional(ConnectionSpec::sqlite(QStringLiteral("/nao/existe/x.db"))));
-        f.addUser(QStringLiteral("MARIA"), 1);
-        f.session.gUsuarioNome =
-            administrator ? QStringLiteral("ADMINISTRADOR") : QStringLiteral("MARIA SOUZA");
-        f.session.gUsuarioLogin = administrator ? QStringLiteral("BRISKO") : QString();
-        f.session.gUsuarioSenha = administrator ? QStringLiteral("KOBALT") : QString();
+        Fixture f(readable ? std::nullopt
+                           : std::optional(ConnectionSpec::sqlite(u"/nao/existe/x.db"_s)));
+        f.addUser(u"MARIA"_s, 1);
+        f.session.gUsuarioNome = administrator ? u"ADMINISTRADOR"_s : u"MARIA SOUZA"_s;
+        f.session.gUsuarioLogin = administrator ? u"BRISKO"_s : QString();
+        f.session.gUsuarioSenha = administrator ? u"KOBALT"_s : QString();
         MDIPrincipal& window = f.make();
         int opened = 0;
         for (const char* name :
@@ -531,7 +518,7 @@ private Q_SLOTS:
         Fixture f;
         f.session.alertaAniversario = false;
         MDIPrincipal& window = f.make();
-        QAction* alerta = item(window, QStringLiteral("mnuAlertaAniversariante"));
+        QAction* alerta = item(window, u"mnuAlertaAniversariante"_s);
         QVERIFY(alerta->isChecked() && f.session.alertaAniversario);
 
         f.messages.answer({false, true, true});
@@ -545,7 +532,7 @@ private Q_SLOTS:
                                                   "Deseja desmarcar Alerta de Aniversariantes ?",
                                                   "Deseja marcar Alerta de Aniversariantes ?"}));
         QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Question);
-        QCOMPARE(f.messages.last().caption, QStringLiteral("Brisko"));
+        QCOMPARE(f.messages.last().caption, u"Brisko"_s);
     }
 
     void closeBoxHidesAndComesBack_data() {
@@ -565,11 +552,10 @@ private Q_SLOTS:
         QVERIFY(!window.janelaVisivel());
         QCOMPARE(window.tray()->isShown(), trayAvailable);
         QCOMPARE(window.isMinimized(), !trayAvailable);
-        if (trayAvailable) {
+        if (trayAvailable)
             Q_EMIT window.tray()->icon()->activated(QSystemTrayIcon::DoubleClick);
-        } else {
+        else
             window.MostraJanela();
-        }
         QTRY_VERIFY(window.janelaVisivel());
         QVERIFY(f.exits.isEmpty());
         QCOMPARE(f.messages.count(), 0);
@@ -579,23 +565,21 @@ private Q_SLOTS:
         Fixture f;
         MDIPrincipal& window = f.make();
         QStringList captions;
-        for (const QAction* action : window.tray()->menu()->actions()) {
+        for (const QAction* action : window.tray()->menu()->actions())
             captions.append(action->text());
-        }
         QCOMPARE(captions, (QStringList{"Abrir Menu Principal", "&Ajuda do Sistema",
                                         "&Informações sobre Sistema", "&Sair"}));
-        QCOMPARE(TrayController::balloonTitle(), QStringLiteral("Brisko"));
+        QCOMPARE(TrayController::balloonTitle(), u"Brisko"_s);
         QCOMPARE(TrayController::balloonText(),
-                 QStringLiteral("O sistema Brisko continua ativo!\nBrisko v") + kVersion +
-                     QStringLiteral("\nSysTray"));
-        QCOMPARE(window.tray()->icon()->toolTip(), QStringLiteral("Software - Brisko"));
+                 u"O sistema Brisko continua ativo!\nBrisko v"_s + kVersion + u"\nSysTray"_s);
+        QCOMPARE(window.tray()->icon()->toolTip(), u"Software - Brisko"_s);
     }
 
     void traySairEndsWithoutQuestion_data() {
         QTest::addColumn<QString>("modo");
         QTest::addColumn<int>("copies");
-        QTest::newRow("servidor") << "servidor" << 1;
-        QTest::newRow("other workstation") << "" << 0;
+        QTest::newRow("servidor") << u"servidor"_s << 1;
+        QTest::newRow("other workstation") << u""_s << 0;
     }
 
     void traySairEndsWithoutQuestion() {
@@ -625,12 +609,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("modo");
         QTest::addColumn<bool>("copyFails");
         QTest::addColumn<int>("copies");
-        QTest::newRow("No") << false << false << "servidor" << false << 0;
-        QTest::newRow("Yes, other workstation") << false << true << "" << false << 0;
-        QTest::newRow("Yes, servidor") << false << true << "servidor" << false << 1;
-        QTest::newRow("Yes, servidor, copy fails") << false << true << "servidor" << true << 1;
-        QTest::newRow("image, No") << true << false << "servidor" << false << 0;
-        QTest::newRow("image, Yes, servidor") << true << true << "servidor" << false << 1;
+        QTest::newRow("No") << false << false << u"servidor"_s << false << 0;
+        QTest::newRow("Yes, other workstation") << false << true << u""_s << false << 0;
+        QTest::newRow("Yes, servidor") << false << true << u"servidor"_s << false << 1;
+        QTest::newRow("Yes, servidor, copy fails") << false << true << u"servidor"_s << true << 1;
+        QTest::newRow("image, No") << true << false << u"servidor"_s << false << 0;
+        QTest::newRow("image, Yes, servidor") << true << true << u"servidor"_s << false << 1;
     }
 
     void exitSequence() {
@@ -643,22 +627,20 @@ private Q_SLOTS:
         f.settings.gModoServidor = modo;
         MDIPrincipal& window = f.make();
         int made = 0;
-        const DbError failure(DbError::kGeneric, QStringLiteral("Disco cheio"));
+        const DbError failure(DbError::kGeneric, u"Disco cheio"_s);
         window.setExitCopy([&](Database&) {
             ++made;
-            if (copyFails) {
+            if (copyFails)
                 throw failure;
-            }
         });
         f.messages.answer({yes});
-        if (fromImage) {
-            clickImage(window, QStringLiteral("Sair"));
-        } else {
-            item(window, QStringLiteral("mnuSai_Enc"))->trigger();
-        }
-        QCOMPARE(f.messages.messages().first().text, QStringLiteral("Deseja encerrar o sistema?"));
+        if (fromImage)
+            clickImage(window, u"Sair"_s);
+        else
+            item(window, u"mnuSai_Enc"_s)->trigger();
+        QCOMPARE(f.messages.messages().first().text, u"Deseja encerrar o sistema?"_s);
         QCOMPARE(f.messages.messages().first().icon, MessageBoxes::Icon::Information);
-        QCOMPARE(f.messages.messages().first().caption, QStringLiteral("Brisko"));
+        QCOMPARE(f.messages.messages().first().caption, u"Brisko"_s);
         QCOMPARE(f.exits, yes ? QList<int>{0} : QList<int>{});
         QCOMPARE(made, copies);
         QCOMPARE(f.messages.texts().mid(1),
@@ -667,17 +649,16 @@ private Q_SLOTS:
 
     void exitCopyHoldsTheDatabase() {
         Fixture f;
-        f.settings.gModoServidor = QStringLiteral("servidor");
-        f.addUser(QStringLiteral("MARIA"), 1);
-        const QString copy = AppHome::backupFolder() + QStringLiteral("Delivery.db");
+        f.settings.gModoServidor = u"servidor"_s;
+        f.addUser(u"MARIA"_s, 1);
+        const QString copy = AppHome::backupFolder() + u"Delivery.db"_s;
         QVERIFY(copy.startsWith(m_home.path()));
         f.messages.answer({true});
-        item(f.make(), QStringLiteral("mnuSai_Enc"))->trigger();
+        item(f.make(), u"mnuSai_Enc"_s)->trigger();
         QCOMPARE(f.exits, QList<int>{0});
         QCOMPARE(f.messages.count(), 1);
         auto saved = Database::open(ConnectionSpec::sqlite(copy), Database::OpenMode::ExistingOnly);
-        QCOMPARE(saved->scalar(QStringLiteral("SELECT usu_Nome FROM TB_Usuario")).toString(),
-                 QStringLiteral("MARIA"));
+        QCOMPARE(saved->scalar(u"SELECT usu_Nome FROM TB_Usuario"_s).toString(), u"MARIA"_s);
     }
 
     void trocarUsuarioClosesScreensNewestFirst() {
@@ -686,9 +667,9 @@ private Q_SLOTS:
         window.tray()->setAvailable(true);
         showActive(&window);
         QStringList closed;
-        auto* first = new Child(closed, QStringLiteral("primeira"));
+        auto* first = new Child(closed, u"primeira"_s);
         window.abreFilha(first);
-        window.abreFilha(new Child(closed, QStringLiteral("segunda")));
+        window.abreFilha(new Child(closed, u"segunda"_s));
         // A window that a screen opened for itself closes before that screen.
         const QPointer<QDialog> own = new QDialog(window.mdiArea()->subWindowList().first());
         own->show();
@@ -696,14 +677,14 @@ private Q_SLOTS:
 
         // A screen that refuses (an order being taken) keeps the user in.
         first->refuse = true;
-        item(window, QStringLiteral("mnuUsu_Tro"))->trigger();
+        item(window, u"mnuUsu_Tro"_s)->trigger();
         QCOMPARE(closed, (QStringList{"segunda", "primeira"}));
         QVERIFY(window.isVisible());
         QCOMPARE(switched.count(), 0);
 
         first->refuse = false;
         closed.clear();
-        item(window, QStringLiteral("mnuUsu_Tro"))->trigger();
+        item(window, u"mnuUsu_Tro"_s)->trigger();
         QCOMPARE(closed, QStringList{"primeira"});
         QVERIFY(!own || !own->isVisible());
         QTRY_VERIFY(window.mdiArea()->subWindowList().isEmpty());
@@ -713,37 +694,35 @@ private Q_SLOTS:
         QVERIFY(f.exits.isEmpty());
 
         // After the next login the same window shows again.
-        window.setUsuario(QStringLiteral("JOSÉ"));
+        window.setUsuario(u"JOSÉ"_s);
         showActive(&window);
-        QCOMPARE(window.usuario(), QStringLiteral("JOSÉ"));
+        QCOMPARE(window.usuario(), u"JOSÉ"_s);
     }
 
     void externalProgramFailure_data() {
         QTest::addColumn<QString>("menuName");
         QTest::addColumn<QString>("key");
-        QTest::newRow("notepad") << "mnuUti_Blo"
-                                 << "BlocoDeNotas";
-        QTest::newRow("calculator") << "mnuUti_Cal"
-                                    << "Calculadora";
+        QTest::newRow("notepad") << u"mnuUti_Blo"_s << u"BlocoDeNotas"_s;
+        QTest::newRow("calculator") << u"mnuUti_Cal"_s << u"Calculadora"_s;
     }
 
     void externalProgramFailure() {
         QFETCH(QString, menuName);
         QFETCH(QString, key);
         Fixture f;
-        GravaIni(f.home.iniPath(), Settings::kSection, key, QStringLiteral("/nao/existe/programa"));
+        GravaIni(f.home.iniPath(), Settings::kSection, key, u"/nao/existe/programa"_s);
         item(f.make(), menuName)->trigger();
         QCOMPARE(f.messages.count(), 1);
         QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Critical);
-        QVERIFY(f.messages.last().text.contains(QStringLiteral("/nao/existe/programa")));
-        QVERIFY(f.messages.last().text.contains(
-            QStringLiteral("Erro número #%1").arg(ExternalPrograms::kNotFound)));
+        QVERIFY(f.messages.last().text.contains(u"/nao/existe/programa"_s));
+        QVERIFY(
+            f.messages.last().text.contains(u"Erro número #%1"_s.arg(ExternalPrograms::kNotFound)));
     }
 
     void helpAboutAndBackup() {
         Fixture f;
         MDIPrincipal& window = f.make();
-        item(window, QStringLiteral("mnuAju_Aju"))->trigger();
+        item(window, u"mnuAju_Aju"_s)->trigger();
         trayItem(window, "itmAjuda")->trigger();
         QCOMPARE(f.messages.count(), 1); // the icon menu's help item has no action
         QVERIFY(f.messages.last().text.contains(frmSobre::kSuporteSite));
@@ -751,19 +730,17 @@ private Q_SLOTS:
         const auto about = [](QWidget* modal) {
             QCOMPARE(static_cast<ScreenBase*>(modal)->options().radius, 20);
             QStringList texts;
-            for (const QLabel* label : modal->findChildren<QLabel*>()) {
+            for (const QLabel* label : modal->findChildren<QLabel*>())
                 texts.append(label->text());
-            }
-            for (const QString& expected :
-                 {frmSobre::kSuporteEmail, frmSobre::kSuporteTelefone,
-                  QStringLiteral("Versão ") + kVersion, QStringLiteral("Pizzaria Forno à Lenha")}) {
+            for (const QString& expected : {frmSobre::kSuporteEmail, frmSobre::kSuporteTelefone,
+                                            u"Versão "_s + kVersion, u"Pizzaria Forno à Lenha"_s}) {
                 QVERIFY2(texts.join(u'\n').contains(expected), qPrintable(expected));
             }
         };
-        QCOMPARE(modalName([&] { item(window, QStringLiteral("mnuAju_Inf"))->trigger(); }, about),
-                 QStringLiteral("frmSobre"));
+        QCOMPARE(modalName([&] { item(window, u"mnuAju_Inf"_s)->trigger(); }, about),
+                 u"frmSobre"_s);
         QCOMPARE(modalName([&] { trayItem(window, "itmInformacoes")->trigger(); }, about),
-                 QStringLiteral("frmSobre"));
+                 u"frmSobre"_s);
     }
 
 private:

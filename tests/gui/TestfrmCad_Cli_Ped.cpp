@@ -13,54 +13,34 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Stands in for the order screen: its customer boxes, filled from what the quick
-// registration hands back.
-struct PedidoHarness : QWidget {
-    QLineEdit mskTelefone, txtNome, txtTipo, txtLogradouro, txtNumero, txtComplemento, txtBairro,
-        txtCidade, txtUF, txtCep, txtObservacao;
-
-    QList<QLineEdit*> boxes() {
-        return {&mskTelefone, &txtNome,   &txtTipo, &txtLogradouro, &txtNumero,    &txtComplemento,
-                &txtBairro,   &txtCidade, &txtUF,   &txtCep,        &txtObservacao};
-    }
-    int cadastra(ScreenContext& context, const std::function<void(frmCad_Cli_Ped&)>& drive) {
-        frmCad_Cli_Ped dialog(context, mskTelefone.text(), this);
-        onNextDialog<frmCad_Cli_Ped>(drive);
-        const int result = dialog.exec();
-        if (result == QDialog::Accepted && dialog.cadastrado()) {
-            const Cliente& c = *dialog.cadastrado();
-            mskTelefone.setText(c.telefone);
-            txtNome.setText(c.nome);
-            txtTipo.setText(c.tipo);
-            txtLogradouro.setText(c.logradouro);
-            txtNumero.setText(c.numero);
-            txtComplemento.setText(c.complemento);
-            txtBairro.setText(c.bairro);
-            txtCidade.setText(c.cidade);
-            txtUF.setText(c.uf);
-            txtCep.setText(c.cep);
-            txtObservacao.setText(c.observacao);
-        }
-        return result;
-    }
-};
+// The quick registration as the order screen opens it with `telefone`, driven by `drive`:
+// how it closed and the customer it handed back, if any.
+std::pair<int, std::optional<Cliente>> cadastra(ScreenContext& context, const QString& telefone,
+                                                const std::function<void(frmCad_Cli_Ped&)>& drive) {
+    frmCad_Cli_Ped dialog(context, telefone);
+    onNextDialog<frmCad_Cli_Ped>(drive);
+    const int result = dialog.exec();
+    return {result, dialog.cadastrado()};
+}
 
 void fill(frmCad_Cli_Ped& dialog) {
     ClienteFields& c = *dialog.campos();
-    QTest::keyClicks(c.txtNome(), QStringLiteral("maria d'ajuda"));
-    c.cboTipo()->setCurrentText(QStringLiteral("FAVELA"));
-    QTest::keyClicks(c.txtLogradouro(), QStringLiteral("do sol"));
-    QTest::keyClicks(c.txtNumero(), QStringLiteral("7"));
-    QTest::keyClicks(c.txtComplemento(), QStringLiteral("casa 2"));
-    QTest::keyClicks(c.txtBairro(), QStringLiteral("rocinha"));
-    QTest::keyClicks(c.txtCidade(), QStringLiteral("rio de janeiro"));
-    c.cboUF()->setCurrentText(QStringLiteral("RJ"));
-    c.mskCEP()->setText(QStringLiteral("22451-000"));
-    c.mskData_Nasc()->setText(QStringLiteral("30/02/1970"));
-    QTest::keyClicks(c.txtEmail(), QStringLiteral("MARIA@X.COM"));
-    QTest::keyClicks(c.txtObservacao(), QStringLiteral("ligar antes"));
+    QTest::keyClicks(c.txtNome(), u"maria d'ajuda"_s);
+    c.cboTipo()->setCurrentText(u"FAVELA"_s);
+    QTest::keyClicks(c.txtLogradouro(), u"do sol"_s);
+    QTest::keyClicks(c.txtNumero(), u"7"_s);
+    QTest::keyClicks(c.txtComplemento(), u"casa 2"_s);
+    QTest::keyClicks(c.txtBairro(), u"rocinha"_s);
+    QTest::keyClicks(c.txtCidade(), u"rio de janeiro"_s);
+    c.cboUF()->setCurrentText(u"RJ"_s);
+    c.mskCEP()->setText(u"22451-000"_s);
+    c.mskData_Nasc()->setText(u"30/02/1970"_s);
+    QTest::keyClicks(c.txtEmail(), u"MARIA@X.COM"_s);
+    QTest::keyClicks(c.txtObservacao(), u"ligar antes"_s);
 }
 
 QStringList items(const QComboBox* combo) {
@@ -78,76 +58,71 @@ class TestfrmCad_Cli_Ped : public QObject {
 private Q_SLOTS:
     void opensEditingWithTheOrdersTelephone() {
         ScreenFixture f;
-        frmCad_Cli_Ped dialog(f.context, QStringLiteral("55551234"));
+        frmCad_Cli_Ped dialog(f.context, u"55551234"_s);
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         const ClienteFields& c = *dialog.campos();
         QCOMPARE(dialog.estado(), frmCad_Cli_Ped::Estado::Editando);
-        QCOMPARE(c.mskTelefone()->text(), QStringLiteral("55551234")); // never reformatted
+        QCOMPARE(c.mskTelefone()->text(), u"55551234"_s); // never reformatted
         QVERIFY(dialog.btnSalvar()->isEnabled());
         QVERIFY(dialog.btnSalvar()->isDefault());
         QVERIFY(dialog.btnSair()->isEnabled());
         for (QWidget* field : c.lockable())
             QVERIFY2(field->isEnabled(), qPrintable(field->objectName()));
         QCOMPARE(dialog.options().radius, ScreenOptions::kRegistryRadius);
-        QCOMPARE(c.cboTipo()->currentText(), QStringLiteral("RUA"));
-        QCOMPARE(c.cboUF()->currentText(), QStringLiteral("SP"));
+        QCOMPARE(c.cboTipo()->currentText(), u"RUA"_s);
+        QCOMPARE(c.cboUF()->currentText(), u"SP"_s);
         QStringList tipos = CarregaTipoLogradouro();
-        tipos.insert(tipos.indexOf(QStringLiteral("ESTRADA")) + 1, QStringLiteral("FAVELA"));
+        tipos.insert(tipos.indexOf(u"ESTRADA"_s) + 1, u"FAVELA"_s);
         QCOMPARE(items(c.cboTipo()), tipos);
-        QCOMPARE(items(c.cboTipo()).indexOf(QStringLiteral("FAZENDA")),
-                 items(c.cboTipo()).indexOf(QStringLiteral("FAVELA")) + 1);
+        QCOMPARE(items(c.cboTipo()).indexOf(u"FAZENDA"_s),
+                 items(c.cboTipo()).indexOf(u"FAVELA"_s) + 1);
 
         // Leaving the box does not reformat it either.
         QTRY_VERIFY(dialog.isActiveWindow());
         c.mskTelefone()->setFocus();
         c.txtNome()->setFocus(Qt::TabFocusReason);
-        QCOMPARE(c.mskTelefone()->text(), QStringLiteral("55551234"));
+        QCOMPARE(c.mskTelefone()->text(), u"55551234"_s);
         QCOMPARE(f.messages.count(), 0);
     }
 
     void savingHandsTheNewCustomerBack() {
         ScreenFixture f;
         Cliente outro;
-        outro.telefone = QStringLiteral("1111-1111");
-        outro.nome = QStringLiteral("OUTRO");
+        outro.telefone = u"1111-1111"_s;
+        outro.nome = u"OUTRO"_s;
         ClienteStore(*f.db).insert(outro);
 
-        PedidoHarness pedido;
-        pedido.mskTelefone.setText(QStringLiteral("98765-4321"));
-        const int result = pedido.cadastra(f.context, [&f](frmCad_Cli_Ped& dialog) {
-            fill(dialog);
-            dialog.btnSalvar()->click();
-            QCOMPARE(f.messages.texts(),
-                     QStringList{QStringLiteral("Cliente cadastrado com sucesso")});
-            QCOMPARE(dialog.estado(), frmCad_Cli_Ped::Estado::Salvo);
-            QVERIFY(!dialog.btnSalvar()->isEnabled());
-            QVERIFY(!dialog.campos()->txtNome()->isEnabled());
-            QCOMPARE(dialog.campos()->txtCodigo()->text(), QStringLiteral("2"));
-        });
+        const auto [result, handed] =
+            cadastra(f.context, u"98765-4321"_s, [&f](frmCad_Cli_Ped& dialog) {
+                fill(dialog);
+                dialog.btnSalvar()->click();
+                QCOMPARE(f.messages.texts(), QStringList{u"Cliente cadastrado com sucesso"_s});
+                QCOMPARE(dialog.estado(), frmCad_Cli_Ped::Estado::Salvo);
+                QVERIFY(!dialog.btnSalvar()->isEnabled());
+                QVERIFY(!dialog.campos()->txtNome()->isEnabled());
+                QCOMPARE(dialog.campos()->txtCodigo()->text(), u"2"_s);
+            });
         QCOMPARE(result, int(QDialog::Accepted));
-        QCOMPARE(pedido.mskTelefone.text(), QStringLiteral("98765-4321"));
-        QCOMPARE(pedido.txtNome.text(), QStringLiteral("MARIA D'AJUDA"));
-        QCOMPARE(pedido.txtTipo.text(), QStringLiteral("FAVELA"));
-        QCOMPARE(pedido.txtLogradouro.text(), QStringLiteral("DO SOL"));
-        QCOMPARE(pedido.txtNumero.text(), QStringLiteral("7"));
-        QCOMPARE(pedido.txtComplemento.text(), QStringLiteral("CASA 2"));
-        QCOMPARE(pedido.txtBairro.text(), QStringLiteral("ROCINHA"));
-        QCOMPARE(pedido.txtCidade.text(), QStringLiteral("RIO DE JANEIRO"));
-        QCOMPARE(pedido.txtUF.text(), QStringLiteral("RJ"));
-        QCOMPARE(pedido.txtCep.text(), QStringLiteral("22451-000"));
-        QCOMPARE(pedido.txtObservacao.text(), QStringLiteral("LIGAR ANTES"));
-
-        // The row as the order screen will find it by telephone.
-        const std::optional<Cliente> stored =
-            ClienteStore(*f.db).findByTelefone(QStringLiteral("98765-4321"));
-        QVERIFY(stored);
-        QCOMPARE(stored->codigo, 2);
-        QCOMPARE(stored->email, QStringLiteral("maria@x.com"));
-        QVERIFY(!stored->dataNascimento.isValid()); // the 30th of February
-        QVERIFY(f.db->scalar(QStringLiteral("SELECT fl_sincroniza FROM TB_Cliente WHERE "
-                                            "cli_ID = 2"))
-                    .isNull());
+        // Handed back as stored, and found by the order screen's telephone.
+        const Cliente expected{2,
+                               u"98765-4321"_s,
+                               u"MARIA D'AJUDA"_s,
+                               {},
+                               u"FAVELA"_s,
+                               u"DO SOL"_s,
+                               u"7"_s,
+                               u"CASA 2"_s,
+                               u"ROCINHA"_s,
+                               u"RIO DE JANEIRO"_s,
+                               u"RJ"_s,
+                               u"22451-000"_s,
+                               QDate(),
+                               u"maria@x.com"_s,
+                               u"LIGAR ANTES"_s};
+        QCOMPARE(handed, std::optional(expected)); // no date: the 30th of February
+        QCOMPARE(ClienteStore(*f.db).findByTelefone(u"98765-4321"_s), std::optional(expected));
+        QVERIFY(f.db->scalar(u"SELECT fl_sincroniza FROM TB_Cliente WHERE cli_ID = 2"_s).isNull());
     }
 
     void everyOtherWayOutHandsNothingBack_data() {
@@ -160,30 +135,25 @@ private Q_SLOTS:
     void everyOtherWayOutHandsNothingBack() {
         QFETCH(int, way);
         ScreenFixture f;
-        PedidoHarness pedido;
-        pedido.mskTelefone.setText(QStringLiteral("5555-1234"));
-        pedido.txtNome.setText(QStringLiteral("ANTES"));
-        const int result = pedido.cadastra(f.context, [way](frmCad_Cli_Ped& dialog) {
-            fill(dialog);
-            switch (way) {
-            case 0:
-                dialog.btnSair()->click();
-                break;
-            case 1:
-                dialog.command1()->click();
-                break;
-            case 2:
-                Q_EMIT dialog.titleButtons()->closeClicked();
-                break;
-            default:
-                QTest::keyClick(&dialog, Qt::Key_Escape);
-            }
-        });
+        const auto [result, handed] =
+            cadastra(f.context, u"5555-1234"_s, [way](frmCad_Cli_Ped& dialog) {
+                fill(dialog);
+                switch (way) {
+                case 0:
+                    dialog.btnSair()->click();
+                    break;
+                case 1:
+                    dialog.command1()->click();
+                    break;
+                case 2:
+                    Q_EMIT dialog.titleButtons()->closeClicked();
+                    break;
+                default:
+                    QTest::keyClick(&dialog, Qt::Key_Escape);
+                }
+            });
         QCOMPARE(result, int(QDialog::Rejected));
-        QCOMPARE(pedido.mskTelefone.text(), QStringLiteral("5555-1234"));
-        QCOMPARE(pedido.txtNome.text(), QStringLiteral("ANTES"));
-        for (QLineEdit* box : pedido.boxes().mid(2))
-            QVERIFY(box->text().isEmpty());
+        QVERIFY(!handed);
         QVERIFY(ClienteStore(*f.db).isEmpty());
         QCOMPARE(f.messages.count(), 0);
     }
@@ -191,50 +161,48 @@ private Q_SLOTS:
     void refusesATakenTelephoneAndAnIncompleteRecord() {
         ScreenFixture f;
         Cliente existente;
-        existente.telefone = QStringLiteral("5555-1234");
-        existente.nome = QStringLiteral("ANA");
+        existente.telefone = u"5555-1234"_s;
+        existente.nome = u"ANA"_s;
         ClienteStore(*f.db).insert(existente);
 
-        frmCad_Cli_Ped dialog(f.context, QStringLiteral("5555-1234"));
+        frmCad_Cli_Ped dialog(f.context, u"5555-1234"_s);
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         ClienteFields& c = *dialog.campos();
         QTRY_COMPARE(QApplication::focusWidget(), c.mskTelefone());
         c.txtNome()->setFocus(Qt::TabFocusReason);
-        QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Cliente já esta cadastrado")});
-        QCOMPARE(f.messages.last().caption, QStringLiteral("Aviso"));
+        QCOMPARE(f.messages.texts(), QStringList{u"Cliente já esta cadastrado"_s});
+        QCOMPARE(f.messages.last().caption, u"Aviso"_s);
         QVERIFY(c.mskTelefone()->text().isEmpty());
         QTRY_COMPARE(QApplication::focusWidget(), c.mskTelefone());
 
         // The shared rules, first failure first.
         f.messages.clear();
         dialog.btnSalvar()->click();
-        QCOMPARE(f.messages.texts(),
-                 QStringList{QStringLiteral("Informe o telefone do cliente!!!")});
-        c.mskTelefone()->setText(QStringLiteral("5555-4321"));
-        c.txtNome()->setText(QStringLiteral("BIA"));
-        c.txtLogradouro()->setText(QStringLiteral("AUGUSTA"));
+        QCOMPARE(f.messages.texts(), QStringList{u"Informe o telefone do cliente!!!"_s});
+        c.mskTelefone()->setText(u"5555-4321"_s);
+        c.txtNome()->setText(u"BIA"_s);
+        c.txtLogradouro()->setText(u"AUGUSTA"_s);
         f.messages.clear();
         dialog.btnSalvar()->click();
-        QCOMPARE(f.messages.texts(),
-                 QStringList{QStringLiteral("Informe o numero da residencia!!!")});
+        QCOMPARE(f.messages.texts(), QStringList{u"Informe o numero da residencia!!!"_s});
         QCOMPARE(dialog.estado(), frmCad_Cli_Ped::Estado::Editando);
         QVERIFY(dialog.isVisible());
 
         // Taken without the box being left: the store refuses it at saving time.
-        c.mskTelefone()->setText(QStringLiteral("5555-1234"));
-        c.txtNumero()->setText(QStringLiteral("1"));
+        c.mskTelefone()->setText(u"5555-1234"_s);
+        c.txtNumero()->setText(u"1"_s);
         f.messages.clear();
         dialog.btnSalvar()->click();
-        QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Cliente já esta cadastrado")});
+        QCOMPARE(f.messages.texts(), QStringList{u"Cliente já esta cadastrado"_s});
         QVERIFY(dialog.isVisible());
         QVERIFY(!dialog.cadastrado());
-        QCOMPARE(f.db->scalar(QStringLiteral("SELECT COUNT(*) FROM TB_Cliente")).toInt(), 1);
+        QCOMPARE(f.db->scalar(u"SELECT COUNT(*) FROM TB_Cliente"_s).toInt(), 1);
     }
 
     void cepButtonOpensTheAddressDialog() {
         ScreenFixture f;
-        frmCad_Cli_Ped dialog(f.context, QStringLiteral("5555-1234"));
+        frmCad_Cli_Ped dialog(f.context, u"5555-1234"_s);
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         bool opened = false;

@@ -13,36 +13,30 @@
 #include <QTreeView>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using State = RegistryScreenBase::State;
 
-struct Fixture : ScreenFixture {
-    std::unique_ptr<frmCliente> screen = std::make_unique<frmCliente>(context);
+struct Fixture : RegistryFixture<frmCliente> {
     ClienteFields& c = *screen->campos();
 
-    Fixture() {
-        screen->show();
-        QApplication::setActiveWindow(screen.get());
-    }
     void seed(const QString& telefone, const QString& nome) {
         Cliente cliente;
         cliente.telefone = telefone;
         cliente.nome = nome;
-        cliente.tipo = QStringLiteral("RUA");
-        cliente.logradouro = QStringLiteral("AUGUSTA");
-        cliente.numero = QStringLiteral("1");
+        cliente.tipo = u"RUA"_s;
+        cliente.logradouro = u"AUGUSTA"_s;
+        cliente.numero = u"1"_s;
         ClienteStore(*db).insert(cliente);
     }
     // The minimum that passes the validation.
     void fillRequired(const QString& telefone, const QString& nome) {
         c.mskTelefone()->setText(telefone);
         c.txtNome()->setText(nome);
-        c.txtLogradouro()->setText(QStringLiteral("AUGUSTA"));
-        c.txtNumero()->setText(QStringLiteral("100"));
-    }
-    QVariant value(const QString& sql, const QVariantList& binds = {}) {
-        return db->scalar(sql, binds);
+        c.txtLogradouro()->setText(u"AUGUSTA"_s);
+        c.txtNumero()->setText(u"100"_s);
     }
     // Leaves the telephone box the way the user does.
     void leaveTelefone() {
@@ -51,34 +45,13 @@ struct Fixture : ScreenFixture {
         c.mskTelefone()->setFocus();
         c.txtNome()->setFocus(Qt::TabFocusReason);
     }
-    template <typename Dialog> void pickRow(int row) {
-        onNextDialog<Dialog>([row](Dialog& dialog) {
-            dialog.list()->setCurrentIndex(dialog.list()->model()->index(row, 0));
-            dialog.btnProcurar1()->click();
-        });
+    // The postal code button goes with the fields.
+    void expect(State state) {
+        QList<QWidget*> fields = c.lockable();
+        fields << screen->btnCep();
+        expectState(*screen, state, fields);
     }
 };
-
-void expectBrowse(const frmCliente& screen) {
-    expectBrowseButtons(screen);
-    QVERIFY(!screen.btnCep()->isEnabled());
-    const ClienteFields& c = *screen.campos();
-    for (QWidget* field : c.lockable())
-        QVERIFY2(!field->isEnabled(), qPrintable(field->objectName()));
-}
-
-void expectEditing(const frmCliente& screen, State state) {
-    QCOMPARE(screen.state(), state);
-    QVERIFY(!screen.btnIncluir()->isEnabled());
-    QVERIFY(!screen.btnEditar()->isEnabled());
-    QVERIFY(!screen.btnDeletar()->isEnabled());
-    QVERIFY(!screen.btnProcurar1()->isEnabled());
-    QVERIFY(screen.btnSalvar()->isEnabled());
-    QVERIFY(screen.btnSalvar()->isDefault());
-    QVERIFY(screen.btnCep()->isEnabled());
-    for (QWidget* field : screen.campos()->lockable())
-        QVERIFY2(field->isEnabled(), qPrintable(field->objectName()));
-}
 
 QStringList items(const QComboBox* combo) {
     QStringList list;
@@ -95,80 +68,65 @@ class TestfrmCliente : public QObject {
 private Q_SLOTS:
     void opensLockedWithTheMaskedBoxesOpen() {
         Fixture f;
-        expectBrowse(*f.screen);
-        QCOMPARE(f.screen->btnCep()->text(), QStringLiteral("&Cep"));
+        f.expect(State::Browse);
         QVERIFY(f.c.mskCEP()->isEnabled());
         QVERIFY(f.c.mskData_Nasc()->isEnabled());
-        QCOMPARE(f.c.mskCEP()->displayText(), QStringLiteral("_____-___"));
-        QCOMPARE(f.c.mskData_Nasc()->displayText(), QStringLiteral("__/__/____"));
+        QCOMPARE(f.c.mskCEP()->displayText(), u"_____-___"_s);
+        QCOMPARE(f.c.mskData_Nasc()->displayText(), u"__/__/____"_s);
         QVERIFY(f.c.mskTelefone()->inputMask().isEmpty());
         QCOMPARE(items(f.c.cboTipo()), CarregaTipoLogradouro());
         QCOMPARE(items(f.c.cboUF()), CarregaUF());
-        QVERIFY(f.c.cboTipo()->isEditable());
-        QCOMPARE(f.c.cboTipo()->currentText(), QStringLiteral("RUA"));
-        QCOMPARE(f.c.cboUF()->currentText(), QStringLiteral("SP"));
-        QVERIFY(f.c.mskTelefone()->parentWidget() == f.c.fraTelefone());
-        QVERIFY(f.c.txtCodigo()->parentWidget() == f.c.fraCodigo());
+        QCOMPARE(f.c.cboTipo()->currentText(), u"RUA"_s);
+        QCOMPARE(f.c.cboUF()->currentText(), u"SP"_s);
     }
 
     void includesWhatWasTyped() {
         Fixture f;
         f.screen->btnIncluir_Click();
-        expectEditing(*f.screen, State::Inclusion);
+        f.expect(State::Inclusion);
         QTRY_COMPARE(f.screen->focusWidget(), f.c.mskTelefone());
 
         // Capitals everywhere, the e-mail in lower case.
-        QTest::keyClicks(f.c.mskTelefone(), QStringLiteral("955551234"));
+        QTest::keyClicks(f.c.mskTelefone(), u"955551234"_s);
         f.leaveTelefone();
-        QTest::keyClicks(f.c.txtNome(), QStringLiteral("joao d'avila"));
-        QTest::keyClicks(f.c.txtRG(), QStringLiteral("12.345.678-x"));
+        QTest::keyClicks(f.c.txtNome(), u"joao d'avila"_s);
+        QTest::keyClicks(f.c.txtRG(), u"12.345.678-x"_s);
         f.c.cboTipo()->setCurrentText(QString());
-        QTest::keyClicks(f.c.cboTipo(), QStringLiteral("travessa"));
-        QTest::keyClicks(f.c.txtLogradouro(), QStringLiteral("das flores"));
-        QTest::keyClicks(f.c.txtNumero(), QStringLiteral("12a"));
-        QTest::keyClicks(f.c.txtComplemento(), QStringLiteral("fundos"));
-        QTest::keyClicks(f.c.txtBairro(), QStringLiteral("se"));
-        QTest::keyClicks(f.c.txtCidade(), QStringLiteral("sao paulo"));
+        QTest::keyClicks(f.c.cboTipo(), u"travessa"_s);
+        QTest::keyClicks(f.c.txtLogradouro(), u"das flores"_s);
+        QTest::keyClicks(f.c.txtNumero(), u"12a"_s);
+        QTest::keyClicks(f.c.txtComplemento(), u"fundos"_s);
+        QTest::keyClicks(f.c.txtBairro(), u"se"_s);
+        QTest::keyClicks(f.c.txtCidade(), u"sao paulo"_s);
         f.c.cboUF()->setCurrentText(QString());
-        QTest::keyClicks(f.c.cboUF(), QStringLiteral("rjx"));
+        QTest::keyClicks(f.c.cboUF(), u"rjx"_s);
         f.c.mskCEP()->setCursorPosition(0);
-        QTest::keyClicks(f.c.mskCEP(), QStringLiteral("01310100"));
+        QTest::keyClicks(f.c.mskCEP(), u"01310100"_s);
         f.c.mskData_Nasc()->setCursorPosition(0);
-        QTest::keyClicks(f.c.mskData_Nasc(), QStringLiteral("07051980"));
-        QTest::keyClicks(f.c.txtEmail(), QStringLiteral("Joao@Example.COM"));
-        QTest::keyClicks(f.c.txtObservacao(), QStringLiteral("portao azul"));
-        QCOMPARE(f.c.mskTelefone()->text(), QStringLiteral("95555-1234"));
-        QCOMPARE(f.c.txtNome()->text(), QStringLiteral("JOAO D'AVILA"));
-        QCOMPARE(f.c.cboUF()->currentText(), QStringLiteral("RJ"));
-        QCOMPARE(f.c.txtEmail()->text(), QStringLiteral("joao@example.com"));
+        QTest::keyClicks(f.c.mskData_Nasc(), u"07051980"_s);
+        QTest::keyClicks(f.c.txtEmail(), u"Joao@Example.COM"_s);
+        QTest::keyClicks(f.c.txtObservacao(), u"portao azul"_s);
+        QCOMPARE(f.c.mskTelefone()->text(), u"95555-1234"_s);
+        QCOMPARE(f.c.txtNome()->text(), u"JOAO D'AVILA"_s);
+        QCOMPARE(f.c.cboUF()->currentText(), u"RJ"_s);
+        QCOMPARE(f.c.txtEmail()->text(), u"joao@example.com"_s);
 
         f.screen->btnSalvar_Click();
-        QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Cliente cadastrado com sucesso")});
-        QCOMPARE(f.messages.last().caption, QStringLiteral("Aviso"));
-        expectBrowse(*f.screen);
-        QCOMPARE(f.c.txtCodigo()->text(), QStringLiteral("1"));
-        const std::optional<Cliente> stored = ClienteStore(*f.db).find(1);
-        QVERIFY(stored);
-        QCOMPARE(stored->telefone, QStringLiteral("95555-1234"));
-        QCOMPARE(stored->nome, QStringLiteral("JOAO D'AVILA"));
-        QCOMPARE(stored->rg, QStringLiteral("12.345.678-X"));
-        QCOMPARE(stored->tipo, QStringLiteral("TRAVESSA"));
-        QCOMPARE(stored->logradouro, QStringLiteral("DAS FLORES"));
-        QCOMPARE(stored->numero, QStringLiteral("12A"));
-        QCOMPARE(stored->complemento, QStringLiteral("FUNDOS"));
-        QCOMPARE(stored->bairro, QStringLiteral("SE"));
-        QCOMPARE(stored->cidade, QStringLiteral("SAO PAULO"));
-        QCOMPARE(stored->uf, QStringLiteral("RJ"));
-        QCOMPARE(stored->cep, QStringLiteral("01310-100"));
-        QCOMPARE(stored->dataNascimento, QDate(1980, 5, 7));
-        QCOMPARE(stored->email, QStringLiteral("joao@example.com"));
-        QCOMPARE(stored->observacao, QStringLiteral("PORTAO AZUL"));
-        QVERIFY(f.value(QStringLiteral("SELECT fl_sincroniza FROM TB_Cliente")).isNull());
+        QCOMPARE(f.messages.texts(), QStringList{u"Cliente cadastrado com sucesso"_s});
+        QCOMPARE(f.messages.last().caption, u"Aviso"_s);
+        f.expect(State::Browse);
+        QCOMPARE(f.c.txtCodigo()->text(), u"1"_s);
+        QCOMPARE(
+            ClienteStore(*f.db).find(1),
+            (Cliente{1, u"95555-1234"_s, u"JOAO D'AVILA"_s, u"12.345.678-X"_s, u"TRAVESSA"_s,
+                     u"DAS FLORES"_s, u"12A"_s, u"FUNDOS"_s, u"SE"_s, u"SAO PAULO"_s, u"RJ"_s,
+                     u"01310-100"_s, QDate(1980, 5, 7), u"joao@example.com"_s, u"PORTAO AZUL"_s}));
+        QVERIFY(f.column(u"SELECT fl_sincroniza FROM TB_Cliente"_s).isNull());
     }
 
     void birthDatesAndLongTexts() {
         Fixture f;
-        const QString longName = QString(99, QLatin1Char('A')) + QStringLiteral("Ç");
+        const QString longName = QString(99, QLatin1Char('A')) + u"Ç"_s;
         const struct {
             QString telefone;
             QString data;
@@ -182,11 +140,11 @@ private Q_SLOTS:
             f.fillRequired(each.telefone, longName);
             f.c.mskData_Nasc()->setText(each.data);
             f.screen->btnSalvar_Click();
-            QCOMPARE(f.messages.last().text, QStringLiteral("Cliente cadastrado com sucesso"));
+            QCOMPARE(f.messages.last().text, u"Cliente cadastrado com sucesso"_s);
             const QVariant stored =
-                f.value(QStringLiteral("SELECT cli_Data_Nasc FROM TB_Cliente WHERE "
-                                       "cli_Telefone = ?"),
-                        {each.telefone});
+                f.column(QStringLiteral("SELECT cli_Data_Nasc FROM TB_Cliente WHERE "
+                                        "cli_Telefone = ?"),
+                         {each.telefone});
             QCOMPARE(Database::dateFrom(stored), each.stored);
             QCOMPARE(stored.isNull(), !each.stored.isValid());
         }
@@ -201,40 +159,34 @@ private Q_SLOTS:
             f.messages.clear();
             f.screen->btnSalvar_Click();
             QCOMPARE(f.messages.texts(), QStringList{text});
-            QCOMPARE(f.messages.last().caption, QStringLiteral("Aviso"));
+            QCOMPARE(f.messages.last().caption, u"Aviso"_s);
             QCOMPARE(f.screen->state(), State::Inclusion);
             QTRY_COMPARE(f.screen->focusWidget(), focus);
         };
-        f.c.txtNome()->setText(QStringLiteral("ANA"));
-        expect(QStringLiteral("Informe o telefone do cliente!!!"), f.c.mskTelefone());
+        f.c.txtNome()->setText(u"ANA"_s);
+        expect(u"Informe o telefone do cliente!!!"_s, f.c.mskTelefone());
         f.c.txtNome()->clear();
-        f.c.mskTelefone()->setText(QStringLiteral("5555-1234"));
-        expect(QStringLiteral("Informe o nome do cliente!!!"), f.c.txtNome());
-        f.c.txtNome()->setText(QStringLiteral("ANA"));
+        f.c.mskTelefone()->setText(u"5555-1234"_s);
+        expect(u"Informe o nome do cliente!!!"_s, f.c.txtNome());
+        f.c.txtNome()->setText(u"ANA"_s);
         f.c.cboTipo()->setCurrentText(QString());
-        expect(QStringLiteral("Informe o tipo do logradouro!!!"), f.c.cboTipo());
-        f.c.cboTipo()->setCurrentText(QStringLiteral("RUA"));
-        expect(QStringLiteral("Informe o logradouro!!!"), f.c.txtLogradouro());
-        f.c.txtLogradouro()->setText(QStringLiteral("AUGUSTA"));
-        expect(QStringLiteral("Informe o numero da residencia!!!"), f.c.txtNumero());
+        expect(u"Informe o tipo do logradouro!!!"_s, f.c.cboTipo());
+        f.c.cboTipo()->setCurrentText(u"RUA"_s);
+        expect(u"Informe o logradouro!!!"_s, f.c.txtLogradouro());
+        f.c.txtLogradouro()->setText(u"AUGUSTA"_s);
+        expect(u"Informe o numero da residencia!!!"_s, f.c.txtNumero());
         QVERIFY(ClienteStore(*f.db).isEmpty());
     }
 
     void formatsTheTelephoneWhenLeft_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("8 digits") << "55551234"
-                                  << "5555-1234";
-        QTest::newRow("9 digits") << "955551234"
-                                  << "95555-1234";
-        QTest::newRow("9 with separators") << "9 5555.12-34"
-                                           << "95555-1234";
-        QTest::newRow("11 digits kept") << "11955551234"
-                                        << "11955551234";
-        QTest::newRow("10 with brackets kept") << "(11) 5555-1234"
-                                               << "(11) 5555-1234";
-        QTest::newRow("already formatted") << "5555-1234"
-                                           << "5555-1234";
+        QTest::newRow("8 digits") << u"55551234"_s << u"5555-1234"_s;
+        QTest::newRow("9 digits") << u"955551234"_s << u"95555-1234"_s;
+        QTest::newRow("9 with separators") << u"9 5555.12-34"_s << u"95555-1234"_s;
+        QTest::newRow("11 digits kept") << u"11955551234"_s << u"11955551234"_s;
+        QTest::newRow("10 with brackets kept") << u"(11) 5555-1234"_s << u"(11) 5555-1234"_s;
+        QTest::newRow("already formatted") << u"5555-1234"_s << u"5555-1234"_s;
     }
     void formatsTheTelephoneWhenLeft() {
         QFETCH(QString, typed);
@@ -248,68 +200,67 @@ private Q_SLOTS:
 
         // Saving with Enter straight from the box stores the same form.
         f.screen->btnIncluir_Click();
-        f.fillRequired(typed, QStringLiteral("ANA"));
+        f.fillRequired(typed, u"ANA"_s);
         f.screen->btnSalvar_Click();
-        QCOMPARE(f.messages.last().text, QStringLiteral("Cliente cadastrado com sucesso"));
+        QCOMPARE(f.messages.last().text, u"Cliente cadastrado com sucesso"_s);
         QCOMPARE(ClienteStore(*f.db).find(1)->telefone, shown);
     }
 
     void refusesATakenTelephoneOnInclusionOnly() {
         Fixture f;
-        f.seed(QStringLiteral("5555-1234"), QStringLiteral("ANA"));
-        f.seed(QStringLiteral("5555-9999"), QStringLiteral("BIA"));
+        f.seed(u"5555-1234"_s, u"ANA"_s);
+        f.seed(u"5555-9999"_s, u"BIA"_s);
         f.screen->btnIncluir_Click();
-        f.c.mskTelefone()->setText(QStringLiteral("55551234"));
+        f.c.mskTelefone()->setText(u"55551234"_s);
         f.leaveTelefone();
-        QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Cliente já esta cadastrado")});
-        QCOMPARE(f.messages.last().caption, QStringLiteral("Aviso"));
+        QCOMPARE(f.messages.texts(), QStringList{u"Cliente já esta cadastrado"_s});
+        QCOMPARE(f.messages.last().caption, u"Aviso"_s);
         QVERIFY(f.c.mskTelefone()->text().isEmpty());
         QTRY_COMPARE(f.screen->focusWidget(), f.c.mskTelefone());
 
         // The store still refuses it when the box was never left.
         f.messages.clear();
-        f.fillRequired(QStringLiteral("5555-1234"), QStringLiteral("OUTRA"));
+        f.fillRequired(u"5555-1234"_s, u"OUTRA"_s);
         f.screen->btnSalvar_Click();
-        QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Cliente já esta cadastrado")});
+        QCOMPARE(f.messages.texts(), QStringList{u"Cliente já esta cadastrado"_s});
         QCOMPARE(f.screen->state(), State::Inclusion);
-        QCOMPARE(f.value(QStringLiteral("SELECT COUNT(*) FROM TB_Cliente")).toInt(), 2);
+        QCOMPARE(f.count("TB_Cliente"), 2);
 
         // A change keeps its own telephone without a word...
         f.messages.clear();
-        f.pickRow<frmSelecionar_Cliente>(0);
+        pickNext<frmSelecionar_Cliente>(0);
         f.screen->btnEditar_Click();
         f.leaveTelefone();
         QCOMPARE(f.messages.count(), 0);
-        QCOMPARE(f.c.mskTelefone()->text(), QStringLiteral("5555-1234"));
+        QCOMPARE(f.c.mskTelefone()->text(), u"5555-1234"_s);
         // ...but cannot take another customer's.
-        f.c.mskTelefone()->setText(QStringLiteral("5555-9999"));
+        f.c.mskTelefone()->setText(u"5555-9999"_s);
         f.leaveTelefone();
         QCOMPARE(f.messages.count(), 0);
         f.messages.answer({true});
         f.screen->btnSalvar_Click();
-        QCOMPARE(f.messages.last().text, QStringLiteral("Cliente já esta cadastrado"));
+        QCOMPARE(f.messages.last().text, u"Cliente já esta cadastrado"_s);
         QCOMPARE(f.screen->state(), State::Change);
-        QCOMPARE(ClienteStore(*f.db).find(1)->telefone, QStringLiteral("5555-1234"));
+        QCOMPARE(ClienteStore(*f.db).find(1)->telefone, u"5555-1234"_s);
     }
 
     void changesThePickedCustomer() {
         Fixture f;
         f.screen->btnEditar_Click();
-        QCOMPARE(f.messages.texts(),
-                 QStringList{QStringLiteral("Não existem clientes cadastrado")});
-        expectBrowse(*f.screen);
+        QCOMPARE(f.messages.texts(), QStringList{u"Não existem clientes cadastrado"_s});
+        f.expect(State::Browse);
 
-        f.seed(QStringLiteral("5555-0001"), QStringLiteral("ANA"));
-        f.seed(QStringLiteral("5555-0002"), QStringLiteral("BIA"));
-        f.pickRow<frmSelecionar_Cliente>(1);
+        f.seed(u"5555-0001"_s, u"ANA"_s);
+        f.seed(u"5555-0002"_s, u"BIA"_s);
+        pickNext<frmSelecionar_Cliente>(1);
         f.screen->btnEditar_Click();
-        expectEditing(*f.screen, State::Change);
-        QCOMPARE(f.c.txtCodigo()->text(), QStringLiteral("2"));
-        QCOMPARE(f.c.txtNome()->text(), QStringLiteral("BIA"));
+        f.expect(State::Change);
+        QCOMPARE(f.c.txtCodigo()->text(), u"2"_s);
+        QCOMPARE(f.c.txtNome()->text(), u"BIA"_s);
         QTRY_COMPARE(f.screen->focusWidget(), f.c.mskTelefone());
 
-        f.c.txtNome()->setText(QStringLiteral("BEATRIZ O'HARA"));
-        f.c.mskData_Nasc()->setText(QStringLiteral("01/01/1990"));
+        f.c.txtNome()->setText(u"BEATRIZ O'HARA"_s);
+        f.c.mskData_Nasc()->setText(u"01/01/1990"_s);
         f.messages.clear();
         f.messages.answer({false, true});
         f.screen->btnSalvar_Click();
@@ -317,23 +268,20 @@ private Q_SLOTS:
                                                   "O'HARA ?",
                                                   " Operação cancelada"}));
         QCOMPARE(f.screen->state(), State::Change);
-        QCOMPARE(ClienteStore(*f.db).find(2)->nome, QStringLiteral("BIA"));
+        QCOMPARE(ClienteStore(*f.db).find(2)->nome, u"BIA"_s);
         f.screen->btnSalvar_Click();
-        QCOMPARE(f.messages.last().text,
-                 QStringLiteral("Cadastro do cliente alterado com sucesso"));
-        expectBrowse(*f.screen);
-        QCOMPARE(ClienteStore(*f.db).find(2)->nome, QStringLiteral("BEATRIZ O'HARA"));
+        QCOMPARE(f.messages.last().text, u"Cadastro do cliente alterado com sucesso"_s);
+        f.expect(State::Browse);
+        QCOMPARE(ClienteStore(*f.db).find(2)->nome, u"BEATRIZ O'HARA"_s);
         QCOMPARE(ClienteStore(*f.db).find(2)->dataNascimento, QDate(1990, 1, 1));
-        QCOMPARE(f.value(QStringLiteral("SELECT fl_sincroniza FROM TB_Cliente WHERE cli_ID = 2"))
-                     .toString(),
-                 QStringLiteral("S"));
-        QVERIFY(f.value(QStringLiteral("SELECT fl_sincroniza FROM TB_Cliente WHERE cli_ID = 1"))
-                    .isNull());
+        QCOMPARE(f.column(u"SELECT fl_sincroniza FROM TB_Cliente WHERE cli_ID = 2"_s).toString(),
+                 u"S"_s);
+        QVERIFY(f.column(u"SELECT fl_sincroniza FROM TB_Cliente WHERE cli_ID = 1"_s).isNull());
 
         // Emptying the birth date stores none.
-        f.pickRow<frmSelecionar_Cliente>(1);
+        pickNext<frmSelecionar_Cliente>(1);
         f.screen->btnEditar_Click();
-        QCOMPARE(f.c.mskData_Nasc()->text(), QStringLiteral("01/01/1990"));
+        QCOMPARE(f.c.mskData_Nasc()->text(), u"01/01/1990"_s);
         f.c.mskData_Nasc()->clear();
         f.messages.answer({true});
         f.screen->btnSalvar_Click();
@@ -343,29 +291,28 @@ private Q_SLOTS:
     void deletesThePickedCustomerOnYes() {
         Fixture f;
         f.screen->btnDeletar_Click();
-        QCOMPARE(f.messages.texts(),
-                 QStringList{QStringLiteral("Não existem clientes cadastrado")});
-        f.seed(QStringLiteral("5555-0001"), QStringLiteral("ANA"));
-        f.seed(QStringLiteral("5555-0002"), QStringLiteral("BIA"));
+        QCOMPARE(f.messages.texts(), QStringList{u"Não existem clientes cadastrado"_s});
+        f.seed(u"5555-0001"_s, u"ANA"_s);
+        f.seed(u"5555-0002"_s, u"BIA"_s);
 
         // No: said so, locked with the record still on view.
         f.messages.clear();
         f.messages.answer({false});
-        f.pickRow<frmSelecionar_Cliente>(1);
+        pickNext<frmSelecionar_Cliente>(1);
         f.screen->btnDeletar_Click();
         QCOMPARE(f.messages.texts(),
                  (QStringList{"Deseja deletar o(a) cliente BIA ?", " Operação cancelada"}));
-        expectBrowse(*f.screen);
-        QCOMPARE(f.c.txtNome()->text(), QStringLiteral("BIA"));
-        QCOMPARE(f.value(QStringLiteral("SELECT COUNT(*) FROM TB_Cliente")).toInt(), 2);
+        f.expect(State::Browse);
+        QCOMPARE(f.c.txtNome()->text(), u"BIA"_s);
+        QCOMPARE(f.count("TB_Cliente"), 2);
 
         f.messages.clear();
         f.messages.answer({true});
-        f.pickRow<frmSelecionar_Cliente>(1);
+        pickNext<frmSelecionar_Cliente>(1);
         f.screen->btnDeletar_Click();
         QCOMPARE(f.messages.texts(), (QStringList{"Deseja deletar o(a) cliente BIA ?",
                                                   "O cliente BIA foi deletado com sucesso!!!"}));
-        expectBrowse(*f.screen);
+        f.expect(State::Browse);
         QVERIFY(f.c.txtNome()->text().isEmpty());
         QVERIFY(!ClienteStore(*f.db).find(2));
         QVERIFY(ClienteStore(*f.db).find(1));
@@ -373,12 +320,12 @@ private Q_SLOTS:
 
     void deletingAsksNothingWithoutNameAndStreet() {
         Fixture f;
-        f.seed(QStringLiteral("5555-0001"), QStringLiteral("ANA"));
-        f.db->exec(QStringLiteral("UPDATE TB_Cliente SET cli_Logradouro = NULL"));
-        f.pickRow<frmSelecionar_Cliente>(0);
+        f.seed(u"5555-0001"_s, u"ANA"_s);
+        f.db->exec(u"UPDATE TB_Cliente SET cli_Logradouro = NULL"_s);
+        pickNext<frmSelecionar_Cliente>(0);
         f.screen->btnDeletar_Click();
         QCOMPARE(f.messages.count(), 0);
-        expectBrowse(*f.screen);
+        f.expect(State::Browse);
         QVERIFY(ClienteStore(*f.db).find(1));
     }
 
@@ -386,11 +333,11 @@ private Q_SLOTS:
         Fixture f;
         f.screen->btnIncluir_Click();
         QVERIFY(f.screen->btnCep()->isEnabled());
-        f.c.mskCEP()->setText(QStringLiteral("0131"));
+        f.c.mskCEP()->setText(u"0131"_s);
         f.screen->btnCep()->click();
         QCOMPARE(f.messages.texts(),
-                 QStringList{QStringLiteral("Digite o CEP com 8 Digitos e apenas Números.")});
-        QCOMPARE(f.messages.last().caption, QStringLiteral("Brisko"));
+                 QStringList{u"Digite o CEP com 8 Digitos e apenas Números."_s});
+        QCOMPARE(f.messages.last().caption, u"Brisko"_s);
         QCOMPARE(f.screen->state(), State::Inclusion);
     }
 };

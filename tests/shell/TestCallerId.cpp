@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCallerId : public QObject {
     Q_OBJECT
 
@@ -11,51 +13,35 @@ private Q_SLOTS:
     void numberRule_data() {
         QTest::addColumn<QString>("reported");
         QTest::addColumn<QString>("expected"); // "-" = no number
-        QTest::newRow("8 digits and terminator") << "23456789C"
-                                                 << "2345-6789";
-        QTest::newRow("14-char frame, mobile") << "A111987654321C"
-                                               << "98765-4321";
-        QTest::newRow("13-char frame, fixed") << "A11123456789C"
-                                              << "2345-6789";
-        QTest::newRow("empty") << ""
-                               << "-";
-        QTest::newRow("blanks") << "   "
-                                << "-";
-        QTest::newRow("no digit left") << "ABCDEFGHIJ"
-                                       << "-";
+        QTest::newRow("8 digits and terminator") << u"23456789C"_s << u"2345-6789"_s;
+        QTest::newRow("14-char frame, mobile") << u"A111987654321C"_s << u"98765-4321"_s;
+        QTest::newRow("13-char frame, fixed") << u"A11123456789C"_s << u"2345-6789"_s;
+        QTest::newRow("empty") << u""_s << u"-"_s;
+        QTest::newRow("blanks") << u"   "_s << u"-"_s;
+        QTest::newRow("no digit left") << u"ABCDEFGHIJ"_s << u"-"_s;
     }
     void numberRule() {
         QFETCH(QString, reported);
         QFETCH(QString, expected);
         const auto numero = numeroDaChamada(reported);
-        QCOMPARE(numero.value_or(QStringLiteral("-")), expected);
+        QCOMPARE(numero.value_or(u"-"_s), expected);
     }
 
     void typedTelephoneTakesTheLinesRoad_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("numero");
-        QTest::newRow("mobile") << "987654321"
-                                << "A100987654321C"
-                                << "98765-4321";
-        QTest::newRow("fixed") << "2345-6789"
-                               << "A10023456789C"
-                               << "2345-6789";
-        QTest::newRow("with area") << "(11) 98765-4321"
-                                   << "A111987654321C"
-                                   << "98765-4321";
-        QTest::newRow("fixed with area") << "(19) 2345-6789"
-                                         << "A11923456789C"
-                                         << "2345-6789";
-        QTest::newRow("country code") << "+55 11 98765-4321"
-                                      << "A111987654321C"
-                                      << "98765-4321";
-        QTest::newRow("trunk zero") << "011 2345-6789"
-                                    << "A11123456789C"
-                                    << "2345-6789";
-        QTest::newRow("frame as is") << "D111987654321#"
-                                     << "D111987654321#"
-                                     << "98765-4321";
+        QTest::newRow("mobile") << u"987654321"_s << u"A100987654321C"_s << u"98765-4321"_s;
+        QTest::newRow("fixed") << u"2345-6789"_s << u"A10023456789C"_s << u"2345-6789"_s;
+        QTest::newRow("with area")
+            << u"(11) 98765-4321"_s << u"A111987654321C"_s << u"98765-4321"_s;
+        QTest::newRow("fixed with area")
+            << u"(19) 2345-6789"_s << u"A11923456789C"_s << u"2345-6789"_s;
+        QTest::newRow("country code")
+            << u"+55 11 98765-4321"_s << u"A111987654321C"_s << u"98765-4321"_s;
+        QTest::newRow("trunk zero") << u"011 2345-6789"_s << u"A11123456789C"_s << u"2345-6789"_s;
+        QTest::newRow("frame as is")
+            << u"D111987654321#"_s << u"D111987654321#"_s << u"98765-4321"_s;
     }
     void typedTelephoneTakesTheLinesRoad() {
         QFETCH(QString, typed);
@@ -69,8 +55,7 @@ private Q_SLOTS:
     }
 
     void typedTextThatIsNoTelephoneIsRefused() {
-        for (const QString& typed : {QStringLiteral("1234"), QStringLiteral(""),
-                                     QStringLiteral("123456789012345"), QStringLiteral("B10C")}) {
+        for (const QString& typed : {u"1234"_s, u""_s, u"123456789012345"_s, u"B10C"_s}) {
             QString error;
             QVERIFY2(!relatoDeTelefone(typed, &error), qPrintable(typed));
             QVERIFY(error.contains(u'"'));
@@ -87,18 +72,18 @@ private Q_SLOTS:
             "função de identificação automatica.\nID: E001");
         Settings s;
         const QList<QString> none;
-        const QList<QString> mics{QStringLiteral("Microfone"), QStringLiteral("Linha")};
-        s.gIdentificaChamada = QStringLiteral("s");
+        const QList<QString> mics{u"Microfone"_s, u"Linha"_s};
+        s.gIdentificaChamada = u"s"_s;
         QVERIFY(!verificaIdentificacaoChamada(s, none));
-        s.gIdentificaChamada = QStringLiteral("S");
+        s.gIdentificaChamada = u"S"_s;
         QCOMPARE(verificaIdentificacaoChamada(s, none).value_or(QString()), noDevice);
         QVERIFY(!verificaIdentificacaoChamada(s, mics));
-        s.gDispositivoChamada = QStringLiteral("Linha");
+        s.gDispositivoChamada = u"Linha"_s;
         QVERIFY(!verificaIdentificacaoChamada(s, mics));
-        s.gDispositivoChamada = QStringLiteral("USB");
+        s.gDispositivoChamada = u"USB"_s;
         QCOMPARE(verificaIdentificacaoChamada(s, mics).value_or(QString()), missing);
         QCOMPARE(verificaIdentificacaoChamada(s, none).value_or(QString()), noDevice);
-        s.gFonteChamada = QStringLiteral("nenhuma");
+        s.gFonteChamada = u"nenhuma"_s;
         QVERIFY(!verificaIdentificacaoChamada(s, none));
     }
 
@@ -109,9 +94,8 @@ private Q_SLOTS:
         const auto feed = [&](const char* digits, qint64 step = 140) {
             for (const char* d = digits; *d; ++d) {
                 t += step;
-                if (auto f = a.digit(*d, t)) {
+                if (auto f = a.digit(*d, t))
                     out << *f;
-                }
             }
         };
         feed("12A11123456789C");        // digits before the start are dropped
@@ -125,9 +109,7 @@ private Q_SLOTS:
         feed("4321C"); // ...so its tail is not a number
         feed("AC");
         feed("A1*1C");
-        QCOMPARE(out,
-                 QStringList({QStringLiteral("A11123456789C"), QStringLiteral("A111987654321C"),
-                              QStringLiteral("A11123456789C")}));
+        QCOMPARE(out, QStringList({u"A11123456789C"_s, u"A111987654321C"_s, u"A11123456789C"_s}));
     }
 };
 
