@@ -56,6 +56,41 @@ QString placeholders(int count) {
     return text + QLatin1Char(')');
 }
 
+// The array type a PostgreSQL remote column of this kind takes its values in.
+QString pgArrayType(Kind kind) {
+    switch (kind) {
+    case Kind::AutoId:
+    case Kind::PrimaryKey:
+    case Kind::UniqueKey:
+    case Kind::Integer:
+        return QStringLiteral("integer[]");
+    case Kind::Money:
+        return QStringLiteral("bigint[]");
+    case Kind::Date:
+        return QStringLiteral("date[]");
+    case Kind::Text:
+    case Kind::Flag:
+        break;
+    }
+    return QStringLiteral("text[]");
+}
+
+// One element of a PostgreSQL array literal; texts quoted, so that nothing in them is syntax.
+void appendElement(QString& literal, const QVariant& value) {
+    if (value.isNull()) {
+        literal += QStringLiteral("NULL");
+    } else if (value.typeId() == QMetaType::QDate) {
+        literal += value.toDate().toString(Qt::ISODate);
+    } else if (value.typeId() == QMetaType::LongLong) {
+        literal += QString::number(value.toLongLong());
+    } else {
+        QString text = value.toString();
+        text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+            .replace(QLatin1Char('"'), QStringLiteral("\\\""));
+        literal += QLatin1Char('"') + text + QLatin1Char('"');
+    }
+}
+
 // A PostgreSQL array literal of quoted elements.
 QString arrayLiteral(const QStringList& items) {
     if (items.isEmpty())
@@ -283,6 +318,10 @@ void SyncEngine::deleteIdentical(const SyncTable& table, const Row& row) {
 }
 
 void SyncEngine::insertRows(const SyncTable& table, const QList<const Row*>& rows) {
+    if (m_remote.kind() == RemoteServer::Kind::Postgres) {
+        insertColumns(table, rows);
+        return;
+    }
     const QStringList names = Schema::table(table.name).columnNames();
     const int width = int(names.size()) + 1;
     const qsizetype perStatement = std::clamp<qsizetype>(m_remote.maxParameters() / width, 1, 1000);
@@ -301,6 +340,28 @@ void SyncEngine::insertRows(const SyncTable& table, const QList<const Row*>& row
         }
         m_remote.exec(sql, binds);
     }
+}
+
+// PostgreSQL parses one array per column much faster than thousands of bound values.
+void SyncEngine::insertColumns(const SyncTable& table, const QList<const Row*>& rows) {
+    const Schema::Table schema = Schema::table(table.name);
+    QStringList arrays;
+    QVariantList binds{m_empresa};
+    for (qsizetype c = 0; c < schema.columns.size(); ++c) {
+        arrays << QStringLiteral("CAST(? AS %1)").arg(pgArrayType(schema.columns.at(c).kind));
+        QString literal = QStringLiteral("{");
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            if (r > 0)
+                literal += QLatin1Char(',');
+            appendElement(literal, rows.at(r)->values.at(c));
+        }
+        binds.append(literal + QLatin1Char('}'));
+    }
+    m_remote.exec(QStringLiteral("INSERT INTO %1 (Id_Empresa, %2) SELECT CAST(? AS integer), u.* "
+                                 "FROM unnest(%3) AS u")
+                      .arg(table.name, schema.columnNames().join(QStringLiteral(", ")),
+                           arrays.join(QStringLiteral(", "))),
+                  binds);
 }
 
 // A row is marked only while it is the version that was read: PostgreSQL gives every

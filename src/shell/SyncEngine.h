@@ -71,6 +71,7 @@ private:
     void sendTable(const SyncTable& table, qint64 pending);
     void sendBatch(const SyncTable& table, const QList<Row>& rows);
     void insertRows(const SyncTable& table, const QList<const Row*>& rows);
+    void insertColumns(const SyncTable& table, const QList<const Row*>& rows);
     void deleteIn(const SyncTable& table, const QVariantList& keys);
     void deleteIdentical(const SyncTable& table, const Row& row);
     qint64 markSent(const SyncTable& table, const QList<Row>& rows);

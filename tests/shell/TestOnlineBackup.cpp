@@ -57,8 +57,8 @@ void seedOrders(Database& db, int from, int count, int lines) {
         db.execPrepared(order, {ono, Database::dateValue(QDate(2024, 5, 1 + ono % 28)),
                                 QStringLiteral("JOÃO D'ÁVILA"), 4590 * lines});
         for (int line = 0; line < lines; ++line)
-            db.execPrepared(item,
-                            {ono, QStringLiteral("PIZZA %1 ½ D'OESTE").arg(line), 4590, 4590});
+            db.execPrepared(
+                item, {ono, QStringLiteral("PIZZA %1 ½ D'OESTE \"G\" \\").arg(line), 4590, 4590});
     }
     order.finish();
     item.finish();
@@ -137,7 +137,7 @@ private Q_SLOTS:
                      .scalar(QStringLiteral("SELECT string_agg(ite_Nome, ',' ORDER BY ite_Nome) "
                                             "FROM tb_item WHERE ite_Ono = 1"))
                      .toString(),
-                 QStringLiteral("PIZZA 0 ½ D'OESTE,PIZZA 1 ½ D'OESTE"));
+                 QStringLiteral("PIZZA 0 ½ D'OESTE \"G\" \\,PIZZA 1 ½ D'OESTE \"G\" \\"));
 
         QCOMPARE(sync(*db, remote).sent, 0);
         QCOMPARE(
