@@ -12,6 +12,10 @@ struct BenchOptions {
     int customers = 100000;
     int orders = 1000000;
     int startupRuns = 20;
+    // A remote database of the online backup: only the online backup is measured.
+    QString syncRemote;
+    qint64 syncEmpresa = 1;
+    int syncDailyRuns = 5;
 
     static QString usage();
     // Nothing, with the reason in `error`, for arguments it cannot use.
