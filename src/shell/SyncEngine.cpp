@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -223,17 +224,37 @@ QList<SyncEngine::Row> SyncEngine::nextPage(const SyncTable& table, QVariant& af
 void SyncEngine::sendTable(const SyncTable& table, qint64 pending) {
     QVariant after = std::numeric_limits<int>::min();
     qint64 done = 0;
-    for (;;) {
-        const QList<Row> rows = nextPage(table, after);
-        if (rows.isEmpty())
-            break;
-        sendBatch(table, rows);
-        for (const Row& row : rows)
-            done += row.pending ? 1 : 0;
-        if (m_observer)
-            m_observer->batchSent(table.name, done, std::max(done, pending));
-        m_result.marked += markSent(table, rows);
+    try {
+        for (;;) {
+            const QList<Row> rows = nextPage(table, after);
+            if (rows.isEmpty())
+                break;
+            sendBatch(table, rows);
+            for (const Row& row : rows)
+                done += row.pending ? 1 : 0;
+            if (m_observer)
+                m_observer->batchSent(table.name, done, std::max(done, pending));
+            m_confirmed.append(rows);
+            if (m_confirmed.size() >= kMarkRows)
+                flushMarks(table);
+        }
+    } catch (...) {
+        // What the remote already holds is marked even when the run stops here.
+        try {
+            flushMarks(table);
+        } catch (const DbError&) {
+            // Unmarked rows are only sent again.
+        }
+        throw;
     }
+    flushMarks(table);
+}
+
+// Marks go in groups of batches: a local commit per batch would cost more than the batch.
+void SyncEngine::flushMarks(const SyncTable& table) {
+    const QList<Row> rows = std::exchange(m_confirmed, {});
+    if (!rows.isEmpty())
+        m_result.marked += markSent(table, rows);
 }
 
 void SyncEngine::sendBatch(const SyncTable& table, const QList<Row>& rows) {
@@ -291,6 +312,23 @@ void SyncEngine::sendBatch(const SyncTable& table, const QList<Row>& rows) {
 }
 
 void SyncEngine::deleteIn(const SyncTable& table, const QVariantList& keys) {
+    if (keys.isEmpty())
+        return;
+    if (m_remote.kind() == RemoteServer::Kind::Postgres) {
+        QString literal = QStringLiteral("{");
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (i > 0)
+                literal += QLatin1Char(',');
+            appendElement(literal, keys.at(i));
+        }
+        const Schema::Table schema = Schema::table(table.name);
+        const Kind kind = schema.columns.at(columnIndex(schema, table.key)).kind;
+        m_remote.exec(
+            QStringLiteral("DELETE FROM %1 WHERE Id_Empresa = ? AND %2 = ANY(CAST(? AS %3))")
+                .arg(table.name, table.key, pgArrayType(kind)),
+            {m_empresa, literal + QLatin1Char('}')});
+        return;
+    }
     const qsizetype chunk = m_remote.maxParameters() - 1;
     for (qsizetype from = 0; from < keys.size(); from += chunk) {
         const QVariantList part = keys.mid(from, chunk);

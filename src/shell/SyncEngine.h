@@ -42,6 +42,8 @@ class SyncEngine {
 public:
     static constexpr int kBatchRows = 500;
     static constexpr int kOrdersPerBatch = 170;
+    // Rows confirmed by the remote that are marked locally together.
+    static constexpr int kMarkRows = 2000;
 
     struct Result {
         qint64 sent = 0;   // rows written to the remote
@@ -74,6 +76,7 @@ private:
     void insertColumns(const SyncTable& table, const QList<const Row*>& rows);
     void deleteIn(const SyncTable& table, const QVariantList& keys);
     void deleteIdentical(const SyncTable& table, const Row& row);
+    void flushMarks(const SyncTable& table);
     qint64 markSent(const SyncTable& table, const QList<Row>& rows);
 
     Database& m_local;
@@ -81,4 +84,5 @@ private:
     qint64 m_empresa;
     SyncObserver* m_observer;
     Result m_result;
+    QList<Row> m_confirmed;
 };
