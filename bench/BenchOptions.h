@@ -13,6 +13,10 @@ struct BenchOptions {
     int orders = 1000000;
     int startupRuns = 20;
     QString only; // runs only the operations whose name contains it
+    // A remote database of the online backup: only the online backup is measured.
+    QString syncRemote;
+    qint64 syncEmpresa = 1;
+    int syncDailyRuns = 5;
 
     static QString usage();
     // Nothing, with the reason in `error`, for arguments it cannot use.

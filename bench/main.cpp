@@ -6,6 +6,7 @@
 #include "MasterDataBench.h"
 #include "OrderBench.h"
 #include "StartupBench.h"
+#include "SyncBench.h"
 #include "app/DataGenerator.h"
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -79,6 +80,13 @@ int main(int argc, char** argv) {
                     static_cast<long long>(customerCount(*db)),
                     db->scalar(QStringLiteral("SELECT count(*) FROM TB_Pedido")).toLongLong(),
                     db->scalar(QStringLiteral("SELECT count(*) FROM TB_Item")).toLongLong());
+
+        if (!options->syncRemote.isEmpty()) {
+            std::fputs(qPrintable(syncReport(*db, options->syncRemote, options->syncEmpresa,
+                                             options->syncDailyRuns)),
+                       stdout);
+            return 0;
+        }
 
         std::mt19937_64 random(kSeed + 1);
         BenchRegistry registry;

@@ -48,6 +48,7 @@ Settings Settings::read(const QString& iniPath) {
     s.gCodificacaoCupom = LeIni(iniPath, kSection, kCodificacaoCupomKey).trimmed().toLower();
     s.gFonteChamada = LeIni(iniPath, kSection, kFonteChamadaKey).trimmed().toLower();
     s.gDispositivoChamada = LeIni(iniPath, kSection, kDispositivoChamadaKey).trimmed();
+    s.gServidorRemoto = LeIni(iniPath, kSection, kServidorRemotoKey).trimmed();
     return s;
 }
 

@@ -11,6 +11,7 @@ public:
     static inline const QString kCodificacaoCupomKey = QStringLiteral("CodificacaoCupom");
     static inline const QString kFonteChamadaKey = QStringLiteral("FonteChamada");
     static inline const QString kDispositivoChamadaKey = QStringLiteral("DispositivoChamada");
+    static inline const QString kServidorRemotoKey = QStringLiteral("ServidorRemoto");
 
     // Reads keys 1, 2, 3, 4, 5, 6, 8, 9, 13, 14 and 15 in that order and unscrambles the
     // scrambled ones, then the plain keys. A missing file gives every default.
@@ -43,6 +44,8 @@ public:
     // sound input device's description (empty: the system's default input).
     QString gFonteChamada;
     QString gDispositivoChamada;
+    // The online backup's server: a postgresql:// URI or an ODBC connection string.
+    QString gServidorRemoto;
 
     bool identificaChamadaAtiva() const { return gIdentificaChamada == QLatin1String("S"); }
     bool backupOnlineAtivo() const { return gBackupOnline != QLatin1String("N"); }
