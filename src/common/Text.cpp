@@ -1,16 +1,11 @@
 #include "common/Text.h"
 
-#include "common/Money.h"
-
 #include <QDate>
 #include <QDateTime>
 #include <QStringView>
 #include <QTime>
 
-#include <cmath>
-#include <limits>
 #include <optional>
-#include <stdexcept>
 
 namespace {
 
@@ -58,66 +53,6 @@ std::optional<QDate> readDate(const QVariant& value) {
         return std::nullopt;
     }
     return date;
-}
-
-// Currency keeps four decimals; its text drops trailing zeros: 12.5, 3, 0.1234.
-QString currencyText(qint64 tenThousandths) {
-    const bool negative = tenThousandths < 0;
-    const quint64 magnitude =
-        negative ? 0 - static_cast<quint64>(tenThousandths) : static_cast<quint64>(tenThousandths);
-    QString text = QString::number(magnitude / 10000);
-    if (const quint64 fraction = magnitude % 10000; fraction != 0) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 4, 10, QChar(u'0'));
-        while (decimals.endsWith(u'0')) {
-            decimals.chop(1);
-        }
-        text += u'.' + decimals;
-    }
-    return negative ? u'-' + text : text;
-}
-
-[[noreturn]] void throwOverflow(const QVariant& value) {
-    throw std::overflow_error("value out of currency range: " + value.toString().toStdString());
-}
-
-// Rounds half to even to four decimals, as a conversion to currency does.
-qint64 toTenThousandths(const QVariant& value) {
-    if (value.typeId() == qMetaTypeId<Money>()) {
-        constexpr qint64 kLimit = std::numeric_limits<qint64>::max() / 100;
-        const qint64 cents = value.value<Money>().cents();
-        if (cents > kLimit || cents < -kLimit) {
-            throwOverflow(value);
-        }
-        return cents * 100;
-    }
-    const double scaled = std::nearbyint(value.toDouble() * 10000.0);
-    constexpr double kTwoTo63 = 9223372036854775808.0;
-    if (!(std::fabs(scaled) < kTwoTo63)) {
-        throwOverflow(value);
-    }
-    return static_cast<qint64>(scaled);
-}
-
-bool isCurrencyLike(const QVariant& value) {
-    const int type = value.typeId();
-    return type == QMetaType::Double || type == QMetaType::Float || type == qMetaTypeId<Money>();
-}
-
-bool isDateTimeLike(const QVariant& value) {
-    return value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime;
-}
-
-QString dateTimeText(const QVariant& value, bool formatoServidor) {
-    const QDateTime moment = value.typeId() == QMetaType::QDate
-                                 ? QDateTime(value.toDate(), QTime(0, 0))
-                                 : value.toDateTime();
-    const QString quote = formatoServidor ? QStringLiteral("'") : QStringLiteral("#");
-    QString text = quote + moment.date().toString(QStringLiteral("yyyy-MM-dd"));
-    if (const QString time = moment.time().toString(QStringLiteral("HH:mm"));
-        time != QLatin1String("00:00")) {
-        text += u' ' + time;
-    }
-    return text + quote;
 }
 
 } // namespace
@@ -172,46 +107,9 @@ QString NomeProprio(const QString& text) {
     return s;
 }
 
-QString FormataDataSQL(const QVariant& value) {
-    const std::optional<QDate> date = readDate(value);
-    if (!date) {
-        return QStringLiteral("NULL");
-    }
-    return u'#' + date->toString(QStringLiteral("MM/dd/yyyy")) + u'#';
-}
-
 QVariant toSqlDate(const QVariant& value) {
     const std::optional<QDate> date = readDate(value);
     return date ? QVariant(*date) : QVariant(QMetaType::fromType<QDate>());
-}
-
-QString MontaValores(QVariantList& values, bool formatoServidor) {
-    QString list;
-    for (QVariant& value : values) {
-        if (value.isNull()) {
-            list += QStringLiteral(",Null");
-            continue;
-        }
-        const QVariant original = value;
-        QString text;
-        if (isCurrencyLike(original)) {
-            text = currencyText(toTenThousandths(original));
-        } else {
-            text = trimBlanks(original.toString());
-        }
-        value = text;
-
-        if (original.typeId() == QMetaType::QString) {
-            list += text.isEmpty() ? QStringLiteral(",Null")
-                                   : QStringLiteral(",'") +
-                                         QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
-        } else if (isDateTimeLike(original)) {
-            list += u',' + dateTimeText(original, formatoServidor);
-        } else {
-            list += u',' + text;
-        }
-    }
-    return list.mid(1);
 }
 
 QStringList CarregaUF() {

@@ -19,17 +19,10 @@ QString FormataTelefone(QString& t);
 // Neves". The particles e, de, da, do, das, dos are lowered except as the first word.
 QString NomeProprio(const QString& text);
 
-// A date as a Jet literal "#MM/dd/yyyy#", or "NULL" for Null, blank or non-date values.
-// Accepts QDate, QDateTime and text in dd/MM/yyyy or yyyy-MM-dd.
-QString FormataDataSQL(const QVariant& value);
-
-// The same reading as FormataDataSQL, as a value to bind: a QDate, or a null QDate variant.
+// A date to bind: a QDate, or a null QDate variant for Null, blank or non-date values.
+// Accepts QDate, QDateTime and text in dd/MM/yyyy or yyyy-MM-dd. Every statement binds its
+// values; nothing builds SQL literals.
 QVariant toSqlDate(const QVariant& value);
-
-// The value list of an INSERT for the remote server. Every element is replaced by its
-// trimmed text. `formatoServidor` quotes dates with apostrophes (SQL Server) instead of "#".
-// Throws std::overflow_error for a number outside the currency range.
-QString MontaValores(QVariantList& values, bool formatoServidor);
 
 // The 27 state abbreviations, in the order of the state lists.
 QStringList CarregaUF();

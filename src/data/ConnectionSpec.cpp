@@ -31,10 +31,19 @@ std::optional<ConnectionSpec> ConnectionSpec::fromPostgresUri(const QString& uri
         return std::nullopt;
     spec.databaseName = path;
 
+    // The driver joins its options with ';': a decoded part holding one would smuggle in an
+    // option of its own.
+    const auto smuggles = [](const QString& part) { return part.contains(QLatin1Char(';')); };
     QStringList options;
     const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
-    for (const auto& [key, value] : items)
+    for (const auto& [key, value] : items) {
+        if (smuggles(key) || smuggles(value))
+            return std::nullopt;
         options << key + QLatin1Char('=') + value;
+    }
+    if (smuggles(spec.host) || smuggles(spec.user) || smuggles(spec.password) ||
+        smuggles(spec.databaseName))
+        return std::nullopt;
     spec.connectOptions = options.join(QLatin1Char(';'));
     return spec;
 }

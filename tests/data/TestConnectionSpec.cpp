@@ -53,6 +53,8 @@ private Q_SLOTS:
         QTest::newRow("a file path") << u"/var/lib/Delivery.db"_s;
         QTest::newRow("nested path") << u"postgresql://u@h/a/b"_s;
         QTest::newRow("bad port") << u"postgresql://u@h:porta/d"_s;
+        QTest::newRow("separator in an option") << u"postgresql://u@h/d?sslmode=disable%3Bhost=x"_s;
+        QTest::newRow("separator in the password") << u"postgresql://u:a%3Bb@h/d"_s;
     }
 
     void refusesWhatIsNotAPostgresUri() {

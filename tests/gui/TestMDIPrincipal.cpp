@@ -585,10 +585,14 @@ private Q_SLOTS:
     void traySairEndsWithoutQuestion() {
         QFETCH(QString, modo);
         QFETCH(int, copies);
+        QFETCH(QString, backupOnline);
         Fixture f;
         f.settings.gModoServidor = modo;
+        f.settings.gBackupOnline = backupOnline;
         MDIPrincipal& window = f.make();
         int made = 0;
+        int backups = 0;
+        window.setOnlineBackup([&backups] { ++backups; });
         window.setExitCopy([&made](Database&) { ++made; });
         window.tray()->setAvailable(true);
         showActive(&window);
@@ -609,12 +613,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("modo");
         QTest::addColumn<bool>("copyFails");
         QTest::addColumn<int>("copies");
-        QTest::newRow("No") << false << false << u"servidor"_s << false << 0;
-        QTest::newRow("Yes, other workstation") << false << true << u""_s << false << 0;
-        QTest::newRow("Yes, servidor") << false << true << u"servidor"_s << false << 1;
-        QTest::newRow("Yes, servidor, copy fails") << false << true << u"servidor"_s << true << 1;
-        QTest::newRow("image, No") << true << false << u"servidor"_s << false << 0;
-        QTest::newRow("image, Yes, servidor") << true << true << u"servidor"_s << false << 1;
+        QTest::addColumn<QString>("backupOnline"); // setting 15
+        QTest::newRow("No") << false << false << u"servidor"_s << false << 0 << u""_s;
+        QTest::newRow("Yes, other workstation") << false << true << u""_s << false << 0 << u""_s;
+        QTest::newRow("Yes, servidor") << false << true << u"servidor"_s << false << 1 << u"S"_s;
+        QTest::newRow("Yes, servidor, copy fails")
+            << false << true << u"servidor"_s << true << 1 << u""_s;
+        QTest::newRow("Yes, servidor, no online backup")
+            << false << true << u"servidor"_s << false << 1 << u"N"_s;
+        QTest::newRow("image, No") << true << false << u"servidor"_s << false << 0 << u""_s;
+        QTest::newRow("image, Yes, servidor")
+            << true << true << u"servidor"_s << false << 1 << u""_s;
     }
 
     void exitSequence() {
@@ -623,10 +632,14 @@ private Q_SLOTS:
         QFETCH(QString, modo);
         QFETCH(bool, copyFails);
         QFETCH(int, copies);
+        QFETCH(QString, backupOnline);
         Fixture f;
         f.settings.gModoServidor = modo;
+        f.settings.gBackupOnline = backupOnline;
         MDIPrincipal& window = f.make();
         int made = 0;
+        int backups = 0;
+        window.setOnlineBackup([&backups] { ++backups; });
         const DbError failure(DbError::kGeneric, u"Disco cheio"_s);
         window.setExitCopy([&](Database&) {
             ++made;
@@ -643,6 +656,8 @@ private Q_SLOTS:
         QCOMPARE(f.messages.messages().first().caption, u"Brisko"_s);
         QCOMPARE(f.exits, yes ? QList<int>{0} : QList<int>{});
         QCOMPARE(made, copies);
+        // On the servidor machine only, after the copy, unless setting 15 says N.
+        QCOMPARE(backups, copies && backupOnline != u"N"_s ? 1 : 0);
         QCOMPARE(f.messages.texts().mid(1),
                  copyFails ? QStringList{errorDialogText(failure)} : QStringList{});
     }

@@ -3,6 +3,7 @@
 #include "masterdata/screens/ClienteLookup.h"
 #include "masterdata/screens/frmCad_Cli_Ped.h"
 #include "orders/PedidoStore.h"
+#include "orders/screens/frmDesconto.h"
 #include "orders/screens/frmMensagem.h"
 #include "orders/screens/frmPagamento.h"
 #include "orders/screens/frmPedido.h"

@@ -17,6 +17,7 @@
 #include "shell/LocalCallerIdChannel.h"
 #include "shell/SoundCallerIdSource.h"
 #include "shell/UsuarioAuthority.h"
+#include "shell/screens/BackupOnLine.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -51,7 +52,9 @@ MDIPrincipal::MDIPrincipal(ScreenContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_mdiArea(new QMdiArea(this)),
       m_tray(new TrayController(context.home, this)),
       m_exit([](int code) { QCoreApplication::exit(code); }),
-      m_exitCopy([](Database& db) { DatabaseBackup::exitCopy(db); }) {
+      m_exitCopy([](Database& db) { DatabaseBackup::exitCopy(db); }),
+      // Without the business or the remote server configured it is skipped without a word.
+      m_onlineBackup([this] { ExecutaBackupOnLine(m_context, this, BackupOnLineOrigem::Saida); }) {
     setObjectName(QStringLiteral("MDIPrincipal"));
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/images/brisko_48.png")));
@@ -511,8 +514,9 @@ void MDIPrincipal::chamadaRecebida(const QString& reported) {
         entregaChamada(*this, *telefone);
 }
 
-// The online backup does not exist yet: there is nothing to send.
-void MDIPrincipal::runOnlineBackup() {}
+void MDIPrincipal::runOnlineBackup() {
+    m_onlineBackup();
+}
 
 void MDIPrincipal::termina() {
     m_encerrando = true;

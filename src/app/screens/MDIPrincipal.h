@@ -67,6 +67,8 @@ public:
     // (DatabaseBackup::exitCopy by default).
     void setExitFunction(ExitFunction exit) { m_exit = std::move(exit); }
     void setExitCopy(ExitCopy copy) { m_exitCopy = std::move(copy); }
+    // The online backup at the end of the exit sequence (ExecutaBackupOnLine by default).
+    void setOnlineBackup(std::function<void()> backup) { m_onlineBackup = std::move(backup); }
 
     // Screens open as children of the MDI area, or modally over the window.
     void abreFilha(QWidget* screen);
@@ -137,5 +139,6 @@ private:
     QHash<QString, QString> m_imageItems;
     ExitFunction m_exit;
     ExitCopy m_exitCopy;
+    std::function<void()> m_onlineBackup;
     bool m_encerrando = false;
 };

@@ -11,6 +11,7 @@
 #include "masterdata/screens/frmProduto.h"
 #include "orders/screens/frmImpressora.h"
 #include "orders/screens/frmPedido.h"
+#include "shell/screens/BackupOnLine.h"
 #include "shell/screens/frmBackup.h"
 #include "shell/screens/frmUsuario.h"
 
@@ -174,10 +175,13 @@ QList<CatalogueEntry> build() {
                           .name = QStringLiteral("mnuUti_Bac"),
                           .caption = QStringLiteral("B&ackup do Sistema"),
                           .separatorBefore = true}),
-        pending({.menu = uti,
-                 .name = QStringLiteral("mnuBackupOnLine"),
-                 .caption = QStringLiteral("Backup OnLine")},
-                Opening::Modal, "frmSincroniza"),
+        // Modal: the screen refuses to close while rows go.
+        action({.menu = uti,
+                .name = QStringLiteral("mnuBackupOnLine"),
+                .caption = QStringLiteral("Backup OnLine")},
+               [](MDIPrincipal& window) {
+                   ExecutaBackupOnLine(window.context(), &window, BackupOnLineOrigem::Menu);
+               }),
         action({.menu = uti,
                 .name = QStringLiteral("mnuAlertaAniversariante"),
                 .caption = QStringLiteral("Alerta de Aniversariantes"),
