@@ -585,10 +585,8 @@ private Q_SLOTS:
     void traySairEndsWithoutQuestion() {
         QFETCH(QString, modo);
         QFETCH(int, copies);
-        QFETCH(QString, backupOnline);
         Fixture f;
         f.settings.gModoServidor = modo;
-        f.settings.gBackupOnline = backupOnline;
         MDIPrincipal& window = f.make();
         int made = 0;
         int backups = 0;
@@ -600,6 +598,7 @@ private Q_SLOTS:
         trayItem(window, "itmSair")->trigger();
         QCOMPARE(f.exits, QList<int>{0});
         QCOMPARE(made, copies);
+        QCOMPARE(backups, 0); // never on this path
         QCOMPARE(f.messages.count(), 0);
         QVERIFY(!window.tray()->isShown());
         // Once ending, a close is a close.

@@ -472,7 +472,7 @@ private Q_SLOTS:
         QVERIFY(screen->isVisible());
 
         screen->txtQuantidade()->clear();
-        screen->btnAdicionar()->click();
+        screen->btnAdicionar_Click(); // the button itself is off without a quantity
         QCOMPARE(f.messages.last().caption, QStringLiteral("Aviso"));
         QCOMPARE(f.messages.last().text, QStringLiteral("Informe a quantidade e o preço."));
 
