@@ -14,8 +14,9 @@ namespace {
 using Kind = ReportControl::Kind;
 using Role = ReportBand::Role;
 
-// Proportional sans-serif, 9 points, sized in twips so every device scales it alike.
-constexpr int kFontTwips = 180;
+// Proportional sans-serif, 8 points, sized in twips so every device scales it alike.
+constexpr int kFontTwips = 160;
+constexpr int kColumnGap = 60;
 constexpr int kLineTwips = 260;
 constexpr int kRuleTwips = 15;
 
@@ -73,6 +74,18 @@ ReportRenderer::Placed ReportRenderer::place(const ReportBand& band) const {
         grown += growth;
     }
     placed.height = band.height + grown;
+    const int right = pageSizeTwips().width() - 2 * kMargin;
+    for (int i = 0; i < band.controls.size(); ++i) {
+        const ReportControl& c = band.controls.at(i);
+        int room = right - c.left;
+        for (int j = 0; j < band.controls.size(); ++j) {
+            const ReportControl& other = band.controls.at(j);
+            const bool sameLine = qAbs(placed.tops.at(j) - placed.tops.at(i)) < kLineTwips;
+            if (j != i && other.kind != Kind::Rule && sameLine && other.left > c.left)
+                room = qMin(room, other.left - c.left - kColumnGap);
+        }
+        placed.widths << (c.width > 0 ? qMax(c.width, room) : right - c.left);
+    }
     return placed;
 }
 
@@ -170,17 +183,16 @@ void ReportRenderer::paintPage(QPainter& painter, int page) const {
 
 void ReportRenderer::paintBand(QPainter& painter, int bandIndex, int row, int y, int page) const {
     const ReportBand& band = m_layout.bands.at(bandIndex);
-    const QList<int>& tops = m_placed.at(bandIndex).tops;
-    const int right = pageSizeTwips().width() - kMargin;
+    const Placed& placed = m_placed.at(bandIndex);
     for (int i = 0; i < band.controls.size(); ++i) {
         const ReportControl& c = band.controls.at(i);
         const int x = kMargin + c.left;
-        const int width = c.width > 0 ? c.width : right - x;
-        const int top = y + tops.at(i);
+        const int top = y + placed.tops.at(i);
         if (c.kind == Kind::Rule) {
-            painter.drawLine(x, top, x + width, top);
+            painter.drawLine(x, top, x + c.width, top);
             continue;
         }
+        const int width = placed.widths.at(i);
         painter.setFont(reportFont(c.bold || band.role == Role::PageHeader));
         const QStringList lines = linesOf(controlText(c, row, page));
         for (int line = 0; line < lines.size(); ++line) {

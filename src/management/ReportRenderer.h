@@ -54,6 +54,9 @@ private:
     };
     struct Placed {
         QList<int> tops;
+        // How wide each control may print: its own width, or up to the next control on its
+        // line when that leaves more room.
+        QList<int> widths;
         int height = 0;
     };
 
