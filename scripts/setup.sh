@@ -9,7 +9,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
   libsqlite3-dev libcups2-dev libspandsp-dev qt6-multimedia-dev qt6-translations-l10n libsodium-dev libxlsxwriter-dev
   libqt6sql6-odbc tdsodbc)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(postgresql-15 xauth cups-daemon python3-openpyxl)
+  packages+=(postgresql-15 xauth cups-daemon python3-openpyxl poppler-utils)
 fi
 
 missing=()

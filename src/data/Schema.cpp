@@ -113,9 +113,26 @@ void createVersion1(Database& db) {
         db.exec(Schema::createIndexSql(db.engine(), index));
 }
 
+// The period reports read orders by date with payment, total, status and courier from the
+// index alone, and the sales by category find the categories sold without reading every item.
+QList<Schema::Index> reportIndexes() {
+    return {
+        {QStringLiteral("ix_pedido_data_relatorio"), QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_data, ped_Forma_Pagamento, ped_Total, ped_Status, ped_Entregador"),
+         false},
+        {QStringLiteral("ix_item_cat"), QStringLiteral("TB_Item"),
+         QStringLiteral("ite_cat, ite_Ono"), false},
+    };
+}
+
+void addReportIndexes(Database& db) {
+    for (const Schema::Index& index : reportIndexes())
+        db.exec(Schema::createIndexSql(db.engine(), index));
+}
+
 // Step n brings a database from version n to n + 1.
 QList<std::function<void(Database&)>> migrationSteps() {
-    return {&createVersion1};
+    return {&createVersion1, &addReportIndexes};
 }
 
 void reindexFolded(Database& db) {
@@ -246,7 +263,7 @@ QList<Schema::Index> Schema::indexes() {
     auto folded = [](const char* name, const char* table, const char* column) {
         return Index{QLatin1String(name), QLatin1String(table), QLatin1String(column), true};
     };
-    return {
+    QList<Index> all{
         plain("ix_cliente_telefone", "TB_Cliente", "cli_Telefone"),
         folded("ix_cliente_nome_fold", "TB_Cliente", "cli_Nome"),
         folded("ix_cliente_logradouro_fold", "TB_Cliente", "cli_Logradouro"),
@@ -259,6 +276,7 @@ QList<Schema::Index> Schema::indexes() {
         folded("ix_pedido_nome_fold", "TB_Pedido", "ped_cli_Nome"),
         plain("ix_item_ono", "TB_Item", "ite_Ono"),
     };
+    return all + reportIndexes();
 }
 
 QString Schema::createTableSql(Engine engine, const Table& table, const QString& createAs) {

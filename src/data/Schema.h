@@ -38,7 +38,7 @@ public:
         bool folded; // on brisko_fold(column), for case- and accent-insensitive lookups
     };
 
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
 
     static QList<Table> tables();
     static Table table(const QString& name);

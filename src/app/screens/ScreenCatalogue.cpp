@@ -5,6 +5,12 @@
 #include "management/screens/frmExporta_Dados_Cliente.h"
 #include "management/screens/frmExporta_Dados_Pedido.h"
 #include "management/screens/frmExporta_Dados_Produto.h"
+#include "management/screens/frmRelatorio_Cliente.h"
+#include "management/screens/frmRelatorio_Entregador.h"
+#include "management/screens/frmRelatorio_Forma_Pagamento.h"
+#include "management/screens/frmRelatorio_Pedido.h"
+#include "management/screens/frmRelatorio_Produto.h"
+#include "management/screens/frmRelatorio_Produto_Venda.h"
 #include "masterdata/screens/frmCategoria.h"
 #include "masterdata/screens/frmCliente.h"
 #include "masterdata/screens/frmEntregador.h"
@@ -193,30 +199,24 @@ QList<CatalogueEntry> build() {
                               .caption = QStringLiteral("Impressora"),
                               .separatorBefore = true}),
 
-        pending({.menu = relPed,
-                 .name = QStringLiteral("mnu_Rel_Ped_Todos_Pedidos"),
-                 .caption = QStringLiteral("&Todos Pedidos")},
-                Opening::Child, "frmRelatorio_Pedido"),
-        pending({.menu = relPed,
-                 .name = QStringLiteral("mnu_Rel_Ped_Forma_Pagamento"),
-                 .caption = QStringLiteral("Forma de &Pagamento")},
-                Opening::Child, "frmRelatorio_Forma_Pagamento"),
-        pending({.menu = relPed,
-                 .name = QStringLiteral("mnu_Rel_Ped_Entregador"),
-                 .caption = QStringLiteral("Entregador")},
-                Opening::Child, "frmRelatorio_Entregador"),
-        pending({.menu = relCli,
-                 .name = QStringLiteral("mnu_Rel_Cli_Todos_Clietes"),
-                 .caption = QStringLiteral("Todos Clientes")},
-                Opening::Child, "frmRelatorio_Cliente"),
-        pending({.menu = relPro,
-                 .name = QStringLiteral("mnuRel_Pro_Produtos_Vendidos"),
-                 .caption = QStringLiteral("&Produtos Vendidos")},
-                Opening::Child, "frmRelatorio_Produto_Venda"),
-        pending({.menu = relPro,
-                 .name = QStringLiteral("mnuRel_Pro_Todos_Produtos"),
-                 .caption = QStringLiteral("&Todos Produtos")},
-                Opening::Child, "frmRelatorio_Produto"),
+        child<frmRelatorio_Pedido>({.menu = relPed,
+                                    .name = QStringLiteral("mnu_Rel_Ped_Todos_Pedidos"),
+                                    .caption = QStringLiteral("&Todos Pedidos")}),
+        child<frmRelatorio_Forma_Pagamento>({.menu = relPed,
+                                             .name = QStringLiteral("mnu_Rel_Ped_Forma_Pagamento"),
+                                             .caption = QStringLiteral("Forma de &Pagamento")}),
+        child<frmRelatorio_Entregador>({.menu = relPed,
+                                        .name = QStringLiteral("mnu_Rel_Ped_Entregador"),
+                                        .caption = QStringLiteral("Entregador")}),
+        child<frmRelatorio_Cliente>({.menu = relCli,
+                                     .name = QStringLiteral("mnu_Rel_Cli_Todos_Clietes"),
+                                     .caption = QStringLiteral("Todos Clientes")}),
+        child<frmRelatorio_Produto_Venda>({.menu = relPro,
+                                           .name = QStringLiteral("mnuRel_Pro_Produtos_Vendidos"),
+                                           .caption = QStringLiteral("&Produtos Vendidos")}),
+        child<frmRelatorio_Produto>({.menu = relPro,
+                                     .name = QStringLiteral("mnuRel_Pro_Todos_Produtos"),
+                                     .caption = QStringLiteral("&Todos Produtos")}),
 
         action({.menu = usu,
                 .name = QStringLiteral("mnuUsu_Tro"),

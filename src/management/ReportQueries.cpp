@@ -1,0 +1,232 @@
+#include "management/ReportQueries.h"
+
+#include "data/Database.h"
+
+#include <QLocale>
+
+namespace relatorios {
+
+namespace {
+
+const QString kCancelado = QStringLiteral("CANCELADO");
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString dmy(const QDate& date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+// Appends " AND ped_data BETWEEN ? AND ?" (or WHERE when it is the first condition).
+void addPeriod(QStringList& where, QVariantList& binds, const std::optional<Periodo>& periodo,
+               const QString& column) {
+    if (!periodo)
+        return;
+    where << column + QStringLiteral(" BETWEEN ? AND ?");
+    binds << Database::dateValue(periodo->inicio) << Database::dateValue(periodo->fim);
+}
+
+QString whereClause(const QStringList& where) {
+    return where.isEmpty() ? QString()
+                           : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+}
+
+ReportTable table(Database& db, const QString& sql, const QVariantList& binds) {
+    QSqlQuery query = db.exec(sql, binds);
+    return ReportTable::fromQuery(query);
+}
+
+QStringList firstColumn(Database& db, const QString& sql) {
+    QSqlQuery query = db.exec(sql);
+    QStringList values;
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}
+
+} // namespace
+
+ReportTable produtos(Database& db, OrdemProduto ordem) {
+    static const QStringList columns{QStringLiteral("pro_ID"), QStringLiteral("pro_Categoria"),
+                                     QStringLiteral("pro_Produto"), QStringLiteral("pro_Preco")};
+    return table(db,
+                 QStringLiteral("SELECT * FROM TB_Produto ORDER BY ") +
+                     columns.at(static_cast<int>(ordem)) + QStringLiteral(", pro_ID"),
+                 {});
+}
+
+ReportTable clientes(Database& db, OrdemCliente ordem, int mes) {
+    static const QStringList columns{QStringLiteral("cli_ID"), QStringLiteral("cli_Telefone"),
+                                     QStringLiteral("cli_Nome"), QStringLiteral("cli_Bairro"),
+                                     QStringLiteral("cli_Data_Nasc")};
+    QString sql = QStringLiteral("SELECT * FROM TB_Cliente");
+    QVariantList binds;
+    if (ordem == OrdemCliente::Aniversariante) {
+        sql += db.engine() == Database::Engine::Sqlite
+                   ? QStringLiteral(" WHERE CAST(strftime('%m', cli_Data_Nasc) AS INTEGER) = ?")
+                   : QStringLiteral(" WHERE EXTRACT(MONTH FROM cli_Data_Nasc) = ?");
+        binds << mes;
+    }
+    sql += QStringLiteral(" ORDER BY ") + columns.at(static_cast<int>(ordem)) +
+           QStringLiteral(", cli_ID");
+    return table(db, sql, binds);
+}
+
+RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem) {
+    QStringList where;
+    QVariantList binds;
+    addPeriod(where, binds, criterio.periodo, QStringLiteral("ped_data"));
+    if (criterio.faixa) {
+        where << QStringLiteral("ped_ono BETWEEN ? AND ?");
+        binds << criterio.faixa->primeiro << criterio.faixa->ultimo;
+    }
+    const QString filter = whereClause(where);
+
+    RelatorioPedidos relatorio;
+    QSqlQuery resumo = db.exec(
+        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total) FROM "
+                       "TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY ped_Forma_Pagamento")
+            .arg(filter),
+        binds);
+    while (resumo.next())
+        relatorio.resumo << ResumoForma{resumo.value(0).toString(), resumo.value(1).toLongLong(),
+                                        Money::fromCents(resumo.value(2).toLongLong())};
+
+    relatorio.detalhe =
+        table(db,
+              QStringLiteral("SELECT ped_Ono, ped_Data, ped_Total, ped_Forma_Pagamento, ped_Status "
+                             "FROM TB_Pedido%1 ORDER BY %2, ped_Ono")
+                  .arg(filter, ordem == OrdemPedido::Codigo ? QStringLiteral("ped_Ono")
+                                                            : QStringLiteral("ped_Total")),
+              binds);
+    const int total = relatorio.detalhe.columnIndex(QStringLiteral("ped_Total"));
+    for (int row = 0; row < relatorio.detalhe.rowCount(); ++row)
+        relatorio.total += Money::fromCents(relatorio.detalhe.value(row, total).toLongLong());
+    return relatorio;
+}
+
+ReportTable formasPagamento(Database& db, const QString& forma,
+                            const std::optional<Periodo>& periodo) {
+    QStringList where;
+    QVariantList binds;
+    addPeriod(where, binds, periodo, QStringLiteral("ped_data"));
+    if (!forma.isEmpty()) {
+        where << QStringLiteral("ped_Forma_Pagamento = ?");
+        binds << forma;
+    }
+    return table(db,
+                 QStringLiteral("SELECT ped_Forma_Pagamento, sum(ped_Total) AS SomaDeped_total "
+                                "FROM TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY "
+                                "ped_Forma_Pagamento")
+                     .arg(whereClause(where)),
+                 binds);
+}
+
+ReportTable entregas(Database& db, const QString& entregador,
+                     const std::optional<Periodo>& periodo) {
+    QStringList where;
+    QVariantList binds;
+    addPeriod(where, binds, periodo, QStringLiteral("ped_data"));
+    if (!entregador.isEmpty()) {
+        where << QStringLiteral("ped_Entregador = ?");
+        binds << entregador;
+    }
+    // Orders without a courier come first on both engines.
+    return table(db,
+                 QStringLiteral("SELECT ped_Ono, ped_Entregador, ped_Status, ped_Total FROM "
+                                "TB_Pedido%1 ORDER BY COALESCE(ped_Entregador, ''), ped_Ono")
+                     .arg(whereClause(where)),
+                 binds);
+}
+
+ReportTable vendasPorCategoria(Database& db, const QString& categoria,
+                               const std::optional<Periodo>& periodo) {
+    QStringList where{QStringLiteral("COALESCE(p.ped_Status, '') <> ?")};
+    QVariantList binds{kCancelado};
+    addPeriod(where, binds, periodo, QStringLiteral("p.ped_data"));
+    if (!categoria.isEmpty()) {
+        where << QStringLiteral("i.ite_cat = ?");
+        binds << categoria;
+    }
+    return table(db,
+                 QStringLiteral("SELECT i.ite_cat AS ite_cat, i.ite_Nome AS ite_Nome, "
+                                "sum(i.ite_Quantidade) AS Quantidade, sum(i.ite_Total) AS Total "
+                                "FROM TB_Pedido p INNER JOIN TB_Item i ON p.ped_ono = i.ite_Ono%1 "
+                                "GROUP BY i.ite_cat, i.ite_Nome ORDER BY i.ite_cat, i.ite_Nome")
+                     .arg(whereClause(where)),
+                 binds);
+}
+
+QStringList formasPagamentoUsadas(Database& db) {
+    return firstColumn(db, QStringLiteral("SELECT DISTINCT ped_Forma_Pagamento FROM TB_Pedido "
+                                          "WHERE ped_Forma_Pagamento IS NOT NULL ORDER BY "
+                                          "ped_Forma_Pagamento"));
+}
+
+QStringList nomesEntregadores(Database& db) {
+    return firstColumn(db, QStringLiteral("SELECT ent_Nome FROM TB_Entregador ORDER BY ent_Nome"));
+}
+
+// Looks each category up in the items' index instead of reading every item.
+QStringList categoriasVendidas(Database& db) {
+    return firstColumn(db, QStringLiteral("SELECT c.cat_Categoria FROM TB_Categoria c WHERE "
+                                          "EXISTS (SELECT 1 FROM TB_Item i WHERE i.ite_cat = "
+                                          "c.cat_Categoria) ORDER BY c.cat_Categoria"));
+}
+
+QString titulo(const QDate& hoje) {
+    return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(hoje, QLocale::LongFormat);
+}
+
+QString textoPeriodo(const std::optional<Periodo>& periodo) {
+    if (!periodo)
+        return QStringLiteral("Período: Todos");
+    return QStringLiteral("Período: De %1 a %2").arg(dmy(periodo->inicio), dmy(periodo->fim));
+}
+
+ReportLayout layoutComPeriodo(ReportLayout layout, const std::optional<Periodo>& periodo,
+                              const QDate& hoje) {
+    layout.title = titulo(hoje);
+    layout.setCaption(QStringLiteral("section4"), QStringLiteral("lblPeriodo"),
+                      textoPeriodo(periodo));
+    return layout;
+}
+
+ReportLayout layoutPedidos(const RelatorioPedidos& relatorio, const QDate& hoje) {
+    QString formas, quantidades, somas;
+    for (const ResumoForma& r : relatorio.resumo) {
+        formas += r.forma + kCrLf;
+        quantidades += QString::number(r.quantidade) + kCrLf;
+        somas += r.soma.format() + kCrLf;
+    }
+    ReportLayout layout = reportLayouts::pedidos();
+    layout.title = titulo(hoje);
+    const QString footer = QStringLiteral("Section5");
+    layout.setCaption(footer, QStringLiteral("lblFormaPagamentoTitulo"),
+                      QStringLiteral("Forma de Pagamento"));
+    layout.setCaption(footer, QStringLiteral("lblFormaPagamento"), formas);
+    layout.setCaption(footer, QStringLiteral("lblQuantidadeTitulo"), QStringLiteral("Quantidade"));
+    layout.setCaption(footer, QStringLiteral("lblQuantidade"), quantidades);
+    layout.setCaption(footer, QStringLiteral("lblSomaValorTotalTitulo"),
+                      QStringLiteral("Soma Total"));
+    layout.setCaption(footer, QStringLiteral("lblSomaValorTotal"), somas);
+    layout.setCaption(footer, QStringLiteral("lblTotal"), relatorio.total.format());
+    layout.setCaption(footer, QStringLiteral("lblPedidos"),
+                      QString::number(relatorio.detalhe.rowCount()));
+    return layout;
+}
+
+ReportLayout layoutVendas(const QString& categoria, const std::optional<Periodo>& periodo,
+                          const QDate& hoje) {
+    ReportLayout layout = reportLayouts::vendaCategoria();
+    layout.title = titulo(hoje);
+    const QString header = QStringLiteral("Section4");
+    if (periodo)
+        layout.setCaption(
+            header, QStringLiteral("fPeriodo"),
+            QStringLiteral("Período de %1 até %2").arg(dmy(periodo->inicio), dmy(periodo->fim)));
+    if (!categoria.isEmpty())
+        layout.setCaption(header, QStringLiteral("fCategoria"),
+                          QStringLiteral("Categoria : ") + categoria);
+    return layout;
+}
+
+} // namespace relatorios

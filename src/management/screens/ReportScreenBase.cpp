@@ -1,0 +1,103 @@
+#include "management/screens/ReportScreenBase.h"
+
+#include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
+#include "data/Connections.h"
+#include "management/ReportRenderer.h"
+#include "management/screens/ReportPreview.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kMascaraData = QStringLiteral("00/00/0000;_");
+} // namespace
+
+ReportScreenBase::ReportScreenBase(ScreenContext& context, QWidget* parent, const QString& name,
+                                   const QString& titulo, int radius)
+    : ScreenBase(context.messages, parent, ScreenOptions{.radius = radius}), m_context(context),
+      m_body(new QVBoxLayout(this)) {
+    setObjectName(name);
+    setWindowTitle(titulo);
+    m_body->setContentsMargins(20, 30, 20, 16);
+    QLabel* title = widgets::label(this, QStringLiteral("lblTitulo"), titulo);
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    title->setFont(font);
+    m_body->addWidget(title);
+    m_body->addWidget(widgets::label(this, QStringLiteral("lblCriterio"),
+                                     QStringLiteral("Selecione o critério para a visualização "
+                                                    "do relatório")));
+}
+
+Database& ReportScreenBase::db() {
+    return m_context.connections.db();
+}
+
+QRadioButton* ReportScreenBase::option(QWidget* parent, const QString& name,
+                                       const QString& caption) {
+    auto* button = widgets::named<QRadioButton>(parent, name, caption);
+    roundFrame(button);
+    return button;
+}
+
+QLineEdit* ReportScreenBase::dateBox(QWidget* parent, const QString& name) {
+    QLineEdit* box = widgets::lineEdit(parent, name);
+    box->setInputMask(kMascaraData);
+    attachFocusColours(box);
+    return box;
+}
+
+void ReportScreenBase::resetDateBox(QLineEdit* box) {
+    box->clear();
+    box->setInputMask(kMascaraData);
+}
+
+std::optional<Periodo> ReportScreenBase::checkPeriod(QLineEdit* inicio, QLineEdit* fim) {
+    const auto result = validaPeriodo(inicio->displayText(), fim->displayText());
+    if (const auto* periodo = std::get_if<Periodo>(&result))
+        return *periodo;
+    const auto& falha = std::get<FalhaPeriodo>(result);
+    messages().show(falha.vazio ? MessageBoxes::Icon::Information : MessageBoxes::Icon::Warning,
+                    kAviso, falha.mensagem);
+    QLineEdit* box = falha.campo == FalhaPeriodo::Campo::Inicio ? inicio : fim;
+    resetDateBox(box);
+    box->setFocus();
+    return std::nullopt;
+}
+
+QRadioButton* ReportScreenBase::orderingOption(QWidget* parent, const QString& name,
+                                               const QString& caption, std::function<void()> run) {
+    QRadioButton* button = option(parent, name, caption);
+    button->setAutoExclusive(false);
+    m_ordering << button;
+    connect(button, &QRadioButton::clicked, this, [this, button, run = std::move(run)] {
+        for (QRadioButton* other : std::as_const(m_ordering))
+            other->setChecked(other == button);
+        if (!messages().askYesNo(MessageBoxes::Icon::Information, kAviso,
+                                 QStringLiteral("Deseja visualizar o relatório?"))) {
+            clearOrdering();
+            return;
+        }
+        guarded(run);
+    });
+    return button;
+}
+
+void ReportScreenBase::clearOrdering() {
+    for (QRadioButton* button : std::as_const(m_ordering))
+        button->setChecked(false);
+}
+
+void ReportScreenBase::openPreview(ReportLayout layout, ReportTable rows, bool maximised) {
+    auto renderer = std::make_unique<ReportRenderer>(
+        std::move(layout), std::make_shared<const ReportTable>(std::move(rows)));
+    auto* preview = new ReportPreview(messages(), std::move(renderer), parentWidget());
+    if (maximised)
+        preview->showMaximized();
+    else
+        preview->show();
+}
