@@ -1,31 +1,13 @@
 #include "management/Periodo.h"
 
-namespace {
+#include "management/PeriodCheck.h"
 
-bool vazio(const QString& text) {
-    for (const QChar c : text)
-        if (c.isDigit())
-            return false;
-    return true;
-}
-
-QDate data(const QString& text) {
-    return QDate::fromString(text.trimmed(), QStringLiteral("dd/MM/yyyy"));
-}
-
-} // namespace
-
+// The same reading as every other period of the program, in the report screens' terms.
 std::variant<Periodo, FalhaPeriodo> validaPeriodo(const QString& inicio, const QString& fim) {
-    using Campo = FalhaPeriodo::Campo;
-    if (vazio(inicio))
-        return FalhaPeriodo{Campo::Inicio, true, QStringLiteral("Informe a data inicial")};
-    const QDate primeiro = data(inicio);
-    if (!primeiro.isValid())
-        return FalhaPeriodo{Campo::Inicio, false, QStringLiteral("Data inicial incorreta")};
-    if (vazio(fim))
-        return FalhaPeriodo{Campo::Fim, true, QStringLiteral("Informe a data final")};
-    const QDate ultimo = data(fim);
-    if (!ultimo.isValid())
-        return FalhaPeriodo{Campo::Fim, false, QStringLiteral("Data final incorreta")};
-    return Periodo{primeiro, ultimo};
+    const PeriodCheck verdict = checkPeriod(inicio, fim);
+    if (verdict.ok())
+        return Periodo{verdict.period->start, verdict.period->end};
+    return FalhaPeriodo{verdict.box == PeriodCheck::Box::Start ? FalhaPeriodo::Campo::Inicio
+                                                               : FalhaPeriodo::Campo::Fim,
+                        verdict.severity == PeriodCheck::Severity::Information, verdict.message};
 }

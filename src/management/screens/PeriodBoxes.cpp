@@ -28,14 +28,18 @@ void PeriodBoxes::reset(QLineEdit* box) {
 }
 
 std::optional<Period> PeriodBoxes::check(MessageBoxes& messages) {
-    const PeriodCheck verdict = checkPeriod(m_start->text(), m_end->text());
+    return check(messages, m_start, m_end);
+}
+
+std::optional<Period> PeriodBoxes::check(MessageBoxes& messages, QLineEdit* start, QLineEdit* end) {
+    const PeriodCheck verdict = checkPeriod(start->text(), end->text());
     if (verdict.ok())
         return verdict.period;
     messages.show(verdict.severity == PeriodCheck::Severity::Warning
                       ? MessageBoxes::Icon::Warning
                       : MessageBoxes::Icon::Information,
                   QStringLiteral("Aviso"), verdict.message);
-    QLineEdit* box = verdict.box == PeriodCheck::Box::Start ? m_start : m_end;
+    QLineEdit* box = verdict.box == PeriodCheck::Box::Start ? start : end;
     reset(box);
     box->setFocus();
     return std::nullopt;

@@ -24,6 +24,8 @@ public:
     std::optional<Period> check(MessageBoxes& messages);
     // Empties `box` and puts the mask back.
     static void reset(QLineEdit* box);
+    // The same for any pair of date boxes.
+    static std::optional<Period> check(MessageBoxes& messages, QLineEdit* start, QLineEdit* end);
 
 private:
     QLineEdit* m_start;

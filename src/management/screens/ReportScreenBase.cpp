@@ -1,5 +1,8 @@
 #include "management/screens/ReportScreenBase.h"
 
+#include "management/screens/PeriodBoxes.h"
+#include "masterdata/screens/ClienteFields.h"
+
 #include "common/screens/ScreenContext.h"
 #include "common/screens/Widgets.h"
 #include "data/Connections.h"
@@ -12,7 +15,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kMascaraData = QStringLiteral("00/00/0000;_");
+const QString& kMascaraData = ClienteFields::kMascaraData;
 } // namespace
 
 ReportScreenBase::ReportScreenBase(ScreenContext& context, QWidget* parent, const QString& name,
@@ -52,21 +55,14 @@ QLineEdit* ReportScreenBase::dateBox(QWidget* parent, const QString& name) {
 }
 
 void ReportScreenBase::resetDateBox(QLineEdit* box) {
-    box->clear();
-    box->setInputMask(kMascaraData);
+    PeriodBoxes::reset(box);
 }
 
 std::optional<Periodo> ReportScreenBase::checkPeriod(QLineEdit* inicio, QLineEdit* fim) {
-    const auto result = validaPeriodo(inicio->displayText(), fim->displayText());
-    if (const auto* periodo = std::get_if<Periodo>(&result))
-        return *periodo;
-    const auto& falha = std::get<FalhaPeriodo>(result);
-    messages().show(falha.vazio ? MessageBoxes::Icon::Information : MessageBoxes::Icon::Warning,
-                    kAviso, falha.mensagem);
-    QLineEdit* box = falha.campo == FalhaPeriodo::Campo::Inicio ? inicio : fim;
-    resetDateBox(box);
-    box->setFocus();
-    return std::nullopt;
+    const std::optional<Period> period = PeriodBoxes::check(messages(), inicio, fim);
+    if (!period)
+        return std::nullopt;
+    return Periodo{period->start, period->end};
 }
 
 QRadioButton* ReportScreenBase::orderingOption(QWidget* parent, const QString& name,
