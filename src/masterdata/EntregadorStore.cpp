@@ -24,8 +24,8 @@ QList<Entregador> EntregadorStore::all() const {
 
 QList<Entregador> EntregadorStore::search(const QString& prefix) const {
     QVariantList binds;
-    const QString where =
-        registryQueries::whereClause({textMatch::foldPrefix(m_db.engine(), kName, prefix)}, binds);
+    const QString where = registryQueries::whereClause(
+        {textMatch::searchPrefix(m_db.engine(), kName, prefix)}, binds);
     return select(where, binds, kKey);
 }
 
