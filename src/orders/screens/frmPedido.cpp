@@ -1,11 +1,12 @@
 #include "orders/screens/frmPedido.h"
 
-#include "config/AppHome.h"
-#include "config/Settings.h"
 #include "common/Text.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/FieldLeave.h"
 #include "common/screens/ScreenContext.h"
+#include "config/AppHome.h"
+#include "config/Session.h"
+#include "config/Settings.h"
 #include "data/Connections.h"
 #include "masterdata/ClienteStore.h"
 #include "masterdata/ProdutoStore.h"
@@ -20,7 +21,6 @@
 #include "orders/screens/frmDesconto.h"
 #include "orders/screens/frmMensagem.h"
 #include "orders/screens/frmPagamento.h"
-#include "config/Session.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -353,6 +353,7 @@ bool frmPedido::eventFilter(QObject* watched, QEvent* event) {
             setDefault(m_btnNovo);
         }
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_imgLocalizaPedido) {
+        Q_EMIT historicoPedidos(m_mskTelefone->text());
         if (m_abreHistorico)
             m_abreHistorico(m_mskTelefone->text());
         return true;
@@ -450,8 +451,7 @@ bool frmPedido::mostraCliente(const QString& telefone, bool avisaAniversario) {
     if (!cliente)
         return false;
     m_mskTelefone->setText(cliente->telefone);
-    if (m_abreHistorico)
-        m_imgLocalizaPedido->show();
+    m_imgLocalizaPedido->show();
     m_txtNome->setText(ouEspaco(cliente->nome));
     m_txtTipo->setText(ouEspaco(cliente->tipo));
     m_txtLogradouro->setText(ouEspaco(cliente->logradouro));
