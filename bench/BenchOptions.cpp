@@ -3,12 +3,13 @@
 QString BenchOptions::usage() {
     return QStringLiteral(
         "usage: brisko-bench [--engine sqlite|postgres] [--uri postgresql://...] "
-        "[--customers N] [--orders N] [--file path] [--startup-runs N]\n"
+        "[--customers N] [--orders N] [--file path] [--startup-runs N] [--only text]\n"
         "  Fills a database with a generated data set (unless it already holds one) and times\n"
         "  the lookups. Defaults: SQLite in a temporary file, 100000 customers, 1000000 "
         "orders.\n"
         "  Then starts the program --startup-runs times (default 20, 0: none) until its first\n"
-        "  screen and reports the time and the peak memory.\n");
+        "  screen and reports the time and the peak memory.\n"
+        "  --only times just the operations whose name contains the text.\n");
 }
 
 std::optional<BenchOptions> BenchOptions::parse(const QStringList& arguments, QString& error) {
@@ -43,6 +44,8 @@ std::optional<BenchOptions> BenchOptions::parse(const QStringList& arguments, QS
         } else if (flag == QLatin1String("--orders")) {
             options.orders = value.toInt(&ok);
             ok = ok && options.orders >= 0;
+        } else if (flag == QLatin1String("--only")) {
+            options.only = value;
         } else if (flag == QLatin1String("--startup-runs")) {
             options.startupRuns = value.toInt(&ok);
             ok = ok && options.startupRuns >= 0;

@@ -12,6 +12,7 @@ struct BenchOptions {
     int customers = 100000;
     int orders = 1000000;
     int startupRuns = 20;
+    QString only; // empty: every operation
 
     static QString usage();
     // Nothing, with the reason in `error`, for arguments it cannot use.

@@ -6,6 +6,7 @@
 #include "MasterDataBench.h"
 #include "OrderBench.h"
 #include "StartupBench.h"
+#include "StoredOrderBench.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
@@ -24,6 +25,7 @@ void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& 
     registerLookupOperations(registry, db, random);
     registerMasterDataOperations(registry, db, random);
     registerOrderOperations(registry, db, random);
+    registerStoredOrderOperations(registry, db, random);
     registerCallerIdOperations(registry);
 }
 
@@ -77,8 +79,10 @@ int main(int argc, char** argv) {
         BenchRegistry registry;
         registerOperations(registry, *db, random);
         QList<BenchResult> results;
-        for (const BenchOperation& operation : registry.operations())
-            results << measure(operation);
+        for (const BenchOperation& operation : registry.operations()) {
+            if (operation.name.contains(options->only, Qt::CaseInsensitive))
+                results << measure(operation);
+        }
         std::fputs(qPrintable(formatResults(results)), stdout);
         if (options->startupRuns > 0) {
             std::printf("\n");

@@ -29,7 +29,12 @@ SqlCondition range(const QString& expression, const QString& lower) {
 } // namespace
 
 QString foldText(const QString& text) {
-    return text.normalized(QString::NormalizationForm_C).toLower();
+    // Most stored names are plain ASCII, where composing changes nothing.
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return text.normalized(QString::NormalizationForm_C).toLower();
+    }
+    return text.toLower();
 }
 
 std::optional<QString> prefixUpperBound(const QString& foldedPrefix) {

@@ -4,6 +4,7 @@
 #include "data/TextMatch.h"
 
 #include <QSqlQuery>
+#include <cmath>
 
 namespace {
 
@@ -12,6 +13,8 @@ using Engine = ConnectionSpec::Engine;
 const QString kColunas = QStringLiteral(
     "ped_ono, ped_cli_Telefone, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador");
 const QString kTabela = QStringLiteral("TB_Pedido");
+// The first page the search list reads.
+constexpr double kPaginaTipica = 200;
 // Beyond this many digits a number prefix is no order number.
 constexpr int kMaxDigitos = 18;
 
@@ -86,16 +89,23 @@ PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
                                                    const QString& condicaoSql,
                                                    const QVariantList& binds) const {
     const Engine engine = m_db.engine();
-    // Counting at most kLimiteIndice entries of the index costs little and tells the paths
-    // apart.
+    // The key walk reads about page × orders / matches rows, the index path about the matches:
+    // they cost alike near the square root of page × orders. Counting up to there in the
+    // index costs little and tells the paths apart.
+    const qint64 pedidos =
+        m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
+    const qint64 limite =
+        std::max<qint64>(kLimiteIndice, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
     const qint64 encontrados =
         m_db.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?) t")
                         .arg(comIndice(engine, indice), condicaoSql),
-                    binds + QVariantList{kLimiteIndice})
+                    binds + QVariantList{limite})
             .toLongLong();
-    const QString from =
-        encontrados < kLimiteIndice ? comIndice(engine, indice) : semIndice(engine);
-    return plano(from, condicaoSql, binds);
+    if (encontrados >= limite)
+        return plano(semIndice(engine), condicaoSql, binds);
+    Plano estreito = plano(comIndice(engine, indice), condicaoSql, binds);
+    estreito.porIndice = true;
+    return estreito;
 }
 
 PedidoQueries::Plano PedidoQueries::planejaNumero(const QString& texto) const {
@@ -129,36 +139,38 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
     QList<ResumoPedido> linhas;
     if (plano.vazio)
         return linhas;
-    QString sql;
-    QVariantList binds;
     if (!plano.faixas.isEmpty()) {
-        // One bounded, limited read per range: an OR of ranges would scan the table.
-        QStringList partes;
+        // One bounded, limited read per range, highest range first, until the page is full:
+        // an OR of ranges would scan the table.
         for (const auto& [de, ate] : plano.faixas) {
             const qint64 fim = antesDe ? std::min(ate, *antesDe - 1) : ate;
             if (fim < de)
                 continue;
-            partes << QStringLiteral("SELECT * FROM (SELECT %1 FROM TB_Pedido WHERE ped_ono "
-                                     "BETWEEN ? AND ? ORDER BY ped_ono DESC LIMIT ?) f%2")
-                          .arg(kColunas)
-                          .arg(partes.size());
-            binds << de << fim << limite;
+            QSqlQuery query = m_db.exec(
+                QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono BETWEEN ? AND ? ORDER BY "
+                               "ped_ono DESC LIMIT ?")
+                    .arg(kColunas),
+                {de, fim, limite - linhas.size()});
+            while (query.next())
+                linhas << resumoAt(query);
+            if (linhas.size() >= limite)
+                break;
         }
-        if (partes.isEmpty())
-            return linhas;
-        sql =
-            partes.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY 1 DESC LIMIT ?");
-        binds << limite;
-    } else {
-        sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(kColunas, plano.from, plano.where);
-        binds = plano.binds;
-        if (antesDe) {
-            sql += QStringLiteral(" AND ped_ono < ?");
-            binds << *antesDe;
-        }
-        sql += QStringLiteral(" ORDER BY ped_ono DESC LIMIT ?");
-        binds << limite;
+        return linhas;
     }
+    QVariantList binds = plano.binds;
+    if (antesDe)
+        binds << *antesDe;
+    binds << limite;
+    const QString filtro =
+        QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY ped_ono DESC LIMIT ?")
+            .arg(plano.from, plano.where, antesDe ? QStringLiteral(" AND ped_ono < ?") : QString());
+    // Through the index only the keys are sorted; the page's rows are read afterwards.
+    const QString sql = plano.porIndice
+                            ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
+                                             "ped_ono%2) ORDER BY ped_ono DESC")
+                                  .arg(kColunas, filtro)
+                            : QStringLiteral("SELECT %1%2").arg(kColunas, filtro);
     QSqlQuery query = m_db.exec(sql, binds);
     while (query.next())
         linhas << resumoAt(query);

@@ -25,8 +25,10 @@ public:
         QString where;
         QVariantList binds;
         QList<QPair<qint64, qint64>> faixas; // number ranges, highest first
+        bool porIndice = false;              // few matches: sort their keys from the index
     };
-    // Above this many matches the key walk finds a page sooner than the index with a sort.
+    // Above this many matches (more on a bigger table) the key walk finds a page sooner than
+    // the index with a sort.
     static constexpr int kLimiteIndice = 3000;
 
     explicit PedidoQueries(Database& db) : m_db(db) {}
