@@ -27,7 +27,9 @@ QList<Produto> TabelaPreco::produtos(const std::optional<QString>& categoria) co
         sql += QStringLiteral(" WHERE ") + igual.sql;
         binds = igual.binds;
     }
-    sql += QStringLiteral(" ORDER BY pro_Produto DESC");
+    // Alphabetical: an accented first letter sorts with its plain one.
+    sql += QStringLiteral(" ORDER BY %1 DESC, pro_Produto DESC")
+               .arg(textMatch::searchExpression(m_db.engine(), QStringLiteral("pro_Produto")));
     QSqlQuery query = m_db.exec(sql, binds);
     QList<Produto> produtos;
     while (query.next()) {

@@ -23,8 +23,12 @@ namespace {
 
 const QDateTime kAgora(QDate(2026, 12, 7), QTime(20, 15, 0));
 const QString kTelefone = QStringLiteral("98765-4321");
-const QString kMensagem150 = QString(48, QLatin1Char('A')) + QString(48, QLatin1Char('B')) +
-                             QString(48, QLatin1Char('C')) + QStringLiteral("ZZZZZZ");
+// 150 characters: the copied text keeps the first 144 in three lines.
+const QString kMensagem150 =
+    QStringLiteral("TOCAR O INTERFONE DO BLOCO B, APTO 31. SE NINGUEM ATENDER, DEIXAR COM O "
+                   "PORTEIRO JOSE E AVISAR POR TELEFONE. LEVAR A MAQUININHA DE CARTAO E TROCO "
+                   "XXXX")
+        .left(150);
 
 template <typename T> T* child(QWidget& screen, const char* name) {
     T* found = screen.findChild<T*>(QLatin1String(name));
@@ -157,8 +161,6 @@ void TestfrmConsulta_Pedido::searchConsultAssignCopyReprintCancel() {
     QCOMPARE(cell(consulta, 0, 2), QStringLiteral("QUANTIDADE"));
     QCOMPARE(cell(consulta, 2, 1), QStringLiteral("COCA-COLA 2L"));
     QCOMPARE(cell(consulta, 2, 4), QStringLiteral("R$ 20,00"));
-    if (qEnvironmentVariableIsSet("BRISKO_SCREENSHOT"))
-        consulta.grab().save(qEnvironmentVariable("BRISKO_SCREENSHOT"));
 
     // The courier: a filter that matches nobody, then an accent-blind one.
     f.messages.answer({false, true});
@@ -176,6 +178,8 @@ void TestfrmConsulta_Pedido::searchConsultAssignCopyReprintCancel() {
                           QStringLiteral("Entregador Atualizado no Pedido."),
                           QStringLiteral("Deseja sair do Pedido ?")}));
     QCOMPARE(text(consulta, "txtEntregador"), QStringLiteral("JOSÉ D'ÁVILA"));
+    if (qEnvironmentVariableIsSet("BRISKO_SCREENSHOT"))
+        consulta.grab().save(qEnvironmentVariable("BRISKO_SCREENSHOT"));
     QCOMPARE(f.db->scalar(QStringLiteral("SELECT ped_Entregador || fl_sincroniza FROM TB_Pedido "
                                          "WHERE ped_ono = 3"))
                  .toString(),
@@ -188,9 +192,10 @@ void TestfrmConsulta_Pedido::searchConsultAssignCopyReprintCancel() {
              QStringList{QStringLiteral("Mande esta mensagem para o Entregador.")});
     const qsizetype at = linhas.indexOf(QStringLiteral("MENSAGEM"));
     QVERIFY(at > 0);
+    QCOMPARE(kMensagem150.size(), 150);
     QCOMPARE(linhas.mid(at + 1, 4),
-             (QStringList{QString(48, QLatin1Char('A')), QString(48, QLatin1Char('B')),
-                          QString(48, QLatin1Char('C')), QString(48, QLatin1Char('-'))}));
+             (QStringList{kMensagem150.mid(0, 48), kMensagem150.mid(48, 48),
+                          kMensagem150.mid(96, 48), QString(48, QLatin1Char('-'))}));
     QVERIFY(linhas.contains(QStringLiteral("ITEM(S) 3")));
 
     f.messages.answer({true});

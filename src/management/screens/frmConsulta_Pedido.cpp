@@ -130,8 +130,8 @@ frmConsulta_Pedido::frmConsulta_Pedido(ScreenContext& context, QWidget* parent)
     const int caractere = medida.horizontalAdvance(QLatin1Char('0'));
     m_fgdPedido->setColumnCount(5);
     m_fgdPedido->setColumnWidth(0, caractere * 2);
-    m_fgdPedido->setColumnWidth(1, caractere * 60);
-    m_fgdPedido->setColumnWidth(2, caractere * 10);
+    m_fgdPedido->setColumnWidth(1, caractere * 56);
+    m_fgdPedido->setColumnWidth(2, caractere * 13);
     m_fgdPedido->setColumnWidth(3, caractere * 16);
     m_fgdPedido->setColumnWidth(4, caractere * 16);
     LimpaTela();
