@@ -33,13 +33,14 @@ Pedido fourItemOrder(const QString& telefone) {
     p.formaPagamento = QStringLiteral("DINHEIRO");
     p.valorPago = QStringLiteral("100,00");
     p.troco = QStringLiteral("12,60");
-    p.total = QStringLiteral("87,40");
+    p.total = Money::fromCents(8740);
     p.mensagem = QStringLiteral("Troco para 100");
     p.itens = {
-        {"TAXA DE ENTREGA", "TAXA DE ENTREGA", "1", "R$ 5,00", "R$ 5,00"},
-        {"PIZZAS TRADICIONAIS", "CALABRESA GRANDE / MUÇARELA GRANDE", "1", "R$ 45,90", "R$ 45,90"},
-        {"REFRIGERANTES", "COCA-COLA 2 LITROS", "2", "R$ 12,50", "R$ 25,00"},
-        {"SOBREMESAS", "PUDIM INDIVIDUAL", "1", "R$ 11,50", "R$ 11,50"}};
+        {"TAXA DE ENTREGA", "TAXA DE ENTREGA", 1, Money::fromCents(500), Money::fromCents(500)},
+        {"PIZZAS TRADICIONAIS", "CALABRESA GRANDE / MUÇARELA GRANDE", 1, Money::fromCents(4590),
+         Money::fromCents(4590)},
+        {"REFRIGERANTES", "COCA-COLA 2 LITROS", 2, Money::fromCents(1250), Money::fromCents(2500)},
+        {"SOBREMESAS", "PUDIM INDIVIDUAL", 1, Money::fromCents(1150), Money::fromCents(1150)}};
     return p;
 }
 

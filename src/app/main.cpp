@@ -1,10 +1,11 @@
-#include "config/AppHome.h"
 #include "app/screens/Launcher.h"
 #include "app/screens/ShownScreenProbe.h"
 #include "common/KeyFilter.h"
-#include "common/screens/MessageBoxes.h"
-#include "shell/LocalCallerIdChannel.h"
+#include "common/screens/MessageBoxFactory.h"
+#include "common/screens/QtTranslations.h"
+#include "config/AppHome.h"
 #include "masterdata/PasswordHash.h"
+#include "shell/LocalCallerIdChannel.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
                                             .arg(BRISKO_VERSION_MINOR)
                                             .arg(BRISKO_VERSION_PATCH));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/brisko_48.png")));
+    instalaTraducoesQt(app);
 
     if (ShownScreenProbe::wanted()) {
         app.installEventFilter(new ShownScreenProbe(&app));

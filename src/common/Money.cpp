@@ -87,7 +87,14 @@ std::optional<Money> Money::parse(const QString& text) {
         }
     }
 
-    const qsizetype comma = rest.indexOf(u',');
+    qsizetype comma = rest.indexOf(u',');
+    // Without a comma, a point before one or two final digits is what an attendant means by a
+    // decimal point ("12.50", "7.5"); before three digits it still groups thousands ("1.250").
+    if (comma < 0) {
+        const qsizetype point = rest.lastIndexOf(u'.');
+        if (point >= 0 && rest.size() - point - 1 >= 1 && rest.size() - point - 1 <= 2)
+            comma = point;
+    }
     const QStringView integerText = comma < 0 ? rest : rest.first(comma);
     const QStringView decimalText = comma < 0 ? QStringView() : rest.sliced(comma + 1);
     if (rest.isEmpty() || (integerText.isEmpty() && decimalText.isEmpty()) ||

@@ -1,6 +1,6 @@
 #include "config/DatabaseLocation.h"
 
-#include "data/DbError.h"
+#include "common/Error.h"
 
 std::optional<DatabaseLocation> DatabaseLocation::resolve(const QString& setting5,
                                                           const QString& homeDbFolder) {
@@ -15,8 +15,7 @@ std::optional<DatabaseLocation> DatabaseLocation::resolve(const QString& setting
                setting5.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive)) {
         const std::optional<ConnectionSpec> spec = ConnectionSpec::fromPostgresUri(setting5);
         if (!spec) {
-            throw DbError(DbError::kGeneric,
-                          QStringLiteral("Endereço do servidor de banco de dados inválido."));
+            throw Error(QStringLiteral("Endereço do servidor de banco de dados inválido."));
         }
         location.spec = *spec;
         return location;

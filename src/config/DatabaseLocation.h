@@ -16,7 +16,7 @@ struct DatabaseLocation {
     QString gCaminhoBanco; // the folder with its trailing separator; empty for a server
     QString gModoServidor;
 
-    // Nothing when the setting is empty. Throws DbError for a URI that cannot be read.
+    // Nothing when the setting is empty. Throws Error for a URI that cannot be read.
     static std::optional<DatabaseLocation> resolve(const QString& setting5,
                                                    const QString& homeDbFolder);
 };

@@ -1,7 +1,7 @@
 #include "config/IniFile.h"
 
 #include "common/Codepage.h"
-#include "data/DbError.h"
+#include "common/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,10 +124,10 @@ void GravaIni(const QString& path, const QString& section, const QString& key,
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw DbError(DbError::kGeneric, file.errorString());
+        throw Error(file.errorString());
     }
     file.write(codepage::toWin1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
     if (!file.commit()) {
-        throw DbError(DbError::kGeneric, file.errorString());
+        throw Error(file.errorString());
     }
 }

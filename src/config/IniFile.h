@@ -10,6 +10,6 @@
 QString LeIni(const QString& path, const QString& section, const QString& key);
 
 // Writes `value` under `key` in `section`, creating the folder, file, section or key as
-// needed and keeping every other line. Throws DbError when the file cannot be written.
+// needed and keeping every other line. Throws Error when the file cannot be written.
 void GravaIni(const QString& path, const QString& section, const QString& key,
               const QString& value);

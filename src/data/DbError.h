@@ -3,10 +3,10 @@
 #include <QString>
 #include <stdexcept>
 
-// The one error type of the program. `number` follows the numbers the error routine knows:
-// kInUse for a database locked by another workstation, kFileInUse for a file held by another
-// program; anything else ends in the error dialog. `source` is "Delivery" for the program's
-// own errors and the driver's name for database errors.
+// The data layer's error. `number` follows the numbers the error routine knows: kInUse for a
+// database locked by another workstation, kFileInUse for a file held by another program;
+// anything else ends in the error dialog. `source` is the driver's name, or "Delivery" where
+// the program itself refuses. The program's other failures are common/Error.
 class DbError : public std::runtime_error {
 public:
     static constexpr int kInUse = -2147467259;

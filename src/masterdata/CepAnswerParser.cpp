@@ -77,10 +77,8 @@ CepResult parseCepAnswer(const QByteArray& body, const QString& digits) {
                 .arg(xml.errorString())
                 .arg(xml.lineNumber()));
     }
-    if (!hasResultText) {
-        return errorResult(QStringLiteral("A resposta do serviço de CEP não traz o resultado."));
-    }
-    result.kind = cepKindFor(result.resultadoTxt);
+    // Without a result text the elements it carries are still written, as a code not found.
+    result.kind = hasResultText ? cepKindFor(result.resultadoTxt) : CepResult::Kind::NaoEncontrado;
     if (result.kind == CepResult::Kind::Completo) {
         result.cepFormatado = formatCep(digits);
     }
@@ -102,6 +100,6 @@ QString formatCep(const QString& digits) {
     return digits.left(5) + u'-' + digits.mid(5);
 }
 
-DbError cepError(const QString& description) {
-    return DbError(DbError::kGeneric, description);
+Error cepError(const QString& description) {
+    return Error(description);
 }

@@ -21,5 +21,5 @@ std::optional<QString> cepDigits(const QString& maskedText);
 // The eight digits as "#####-###".
 QString formatCep(const QString& digits);
 
-// A DbError of the program's own for a failed lookup.
-DbError cepError(const QString& description);
+// The error of a failed lookup.
+Error cepError(const QString& description);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DbError.h"
+#include "common/Error.h"
 
 #include <QString>
 #include <optional>
@@ -27,7 +27,7 @@ struct CepResult {
     QString resultadoTxt;
     // "#####-###" with the leading zero kept; empty unless the kind is Completo.
     QString cepFormatado;
-    std::optional<DbError> error;
+    std::optional<Error> error;
 
     bool isCompleto() const { return kind == Kind::Completo; }
     bool isError() const { return kind == Kind::Erro; }

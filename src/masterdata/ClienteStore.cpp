@@ -149,11 +149,11 @@ std::optional<qint64> ClienteStore::insert(const Cliente& cliente) {
     return codigo;
 }
 
-ClienteStore::Outcome ClienteStore::update(const Cliente& cliente) {
+WriteOutcome ClienteStore::update(const Cliente& cliente) {
     Transaction transaction(m_db);
     lockForWriting(m_db, kTable);
     if (telefoneTaken(cliente.telefone, cliente.codigo))
-        return Outcome::TelefoneTaken;
+        return WriteOutcome::NameTaken;
     const QSqlQuery query = m_db.exec(
         QStringLiteral("UPDATE TB_Cliente SET cli_Telefone = ?, cli_Nome = ?, cli_RG = ?, "
                        "cli_Tipo = ?, cli_Logradouro = ?, cli_Numero = ?, cli_Complemento = ?, "
@@ -162,9 +162,9 @@ ClienteStore::Outcome ClienteStore::update(const Cliente& cliente) {
                        "fl_sincroniza = 'S' WHERE cli_ID = ?"),
         fieldValues(cliente) + QVariantList{cliente.codigo});
     if (query.numRowsAffected() < 1)
-        return Outcome::NotFound;
+        return WriteOutcome::NotFound;
     transaction.commit();
-    return Outcome::Saved;
+    return WriteOutcome::Saved;
 }
 
 bool ClienteStore::remove(qint64 codigo) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/WriteOutcome.h"
 #include "masterdata/Cliente.h"
 
 #include <QHash>
@@ -16,11 +17,6 @@ class Database;
 class ClienteStore {
 public:
     enum class Busca { Nome, Telefone, Endereco };
-    enum class Outcome {
-        Saved,
-        TelefoneTaken, // another customer has the telephone; nothing written
-        NotFound,      // no customer has the code (deleted meanwhile); nothing written
-    };
     // Every row: no LIMIT.
     static constexpr int kTodos = -1;
 
@@ -47,7 +43,8 @@ public:
     // The new customer's code (`codigo` is ignored); none when the telephone is taken.
     std::optional<qint64> insert(const Cliente& cliente);
     // Every field but the code; marks the row for the online backup.
-    Outcome update(const Cliente& cliente);
+    // NameTaken: another customer has the telephone, the customers' key.
+    WriteOutcome update(const Cliente& cliente);
     bool remove(qint64 codigo);
 
 private:

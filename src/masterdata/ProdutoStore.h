@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/WriteOutcome.h"
 #include "data/TextMatch.h"
 #include "masterdata/Produto.h"
-#include "masterdata/WriteOutcome.h"
 
 #include <QList>
 #include <optional>

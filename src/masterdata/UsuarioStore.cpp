@@ -4,8 +4,8 @@
 #include "data/Keys.h"
 #include "data/TextMatch.h"
 #include "data/Transaction.h"
-#include "masterdata/RegistryQueries.h"
 #include "masterdata/PasswordHash.h"
+#include "masterdata/RegistryQueries.h"
 
 namespace {
 

@@ -28,7 +28,7 @@ QString dispatchText(const Pedido& pedido, const QDateTime& agora) {
     line(out, QStringLiteral("  "));
     line(out, dashes);
     for (const ItemPedido& item : pedido.itens) {
-        line(out, QStringLiteral("QTD.....:") + item.quantidade);
+        line(out, QStringLiteral("QTD.....:") + QString::number(item.quantidade));
         line(out, QStringLiteral("PRODUTO.: ") + item.nome);
         line(out, dashes);
     }

@@ -1,6 +1,6 @@
 #include "orders/OrderDraft.h"
 
-#include "data/DbError.h"
+#include "common/Error.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ std::optional<int> quantidadeDe(const QString& texto) {
 Money parseOr(const QString& texto, const QString& qual) {
     const std::optional<Money> valor = Money::parse(texto);
     if (!valor)
-        throw DbError(DbError::kGeneric, QStringLiteral("%1 inválido: \"%2\"").arg(qual, texto));
+        throw Error(QStringLiteral("%1 inválido: \"%2\"").arg(qual, texto));
     return *valor;
 }
 
@@ -43,7 +43,7 @@ Money OrderDraft::totalDaLinha(const QString& quantidade, const QString& preco,
 }
 
 QString OrderDraft::textoPreco(const Money& valor) {
-    return QStringLiteral("R$ ") + valor.formatPlain();
+    return ItemPedido::texto(valor);
 }
 
 OrderDraft::PrecoTaxa OrderDraft::precoTaxa(const std::optional<Money>& atual,
@@ -62,8 +62,7 @@ QString OrderDraft::totalTexto() const {
 
 void OrderDraft::colocaTaxa(const QString& nome, int quantidade, const Money& preco) {
     // The fee's line total is its price, whatever the quantity stored with it.
-    m_itens = {ItemPedido{kCategoriaTaxa, nome, QString::number(quantidade), preco.format(),
-                          preco.format()}};
+    m_itens = {ItemPedido{kCategoriaTaxa, nome, quantidade, preco, preco}};
     m_total = preco;
     m_totalComoTaxa = true;
 }
@@ -72,11 +71,10 @@ ItemPedido OrderDraft::adiciona(const QString& categoria, const QString& produto
                                 const QString& quantidade, const QString& preco) {
     const std::optional<int> qtd = quantidadeDe(quantidade);
     if (!qtd)
-        throw DbError(DbError::kGeneric,
-                      QStringLiteral("Quantidade inválida: \"%1\"").arg(quantidade));
+        throw Error(QStringLiteral("Quantidade inválida: \"%1\"").arg(quantidade));
     const Money unitario = parseOr(preco, QStringLiteral("Preço"));
     const Money linha = unitario * *qtd;
-    const ItemPedido item{categoria, produto, quantidade, textoPreco(unitario), textoPreco(linha)};
+    const ItemPedido item{categoria, produto, *qtd, unitario, linha};
     m_itens.append(item);
     m_total = m_total.value_or(Money()) + linha;
     m_totalComoTaxa = false;
@@ -95,7 +93,7 @@ void OrderDraft::remove(int linha) {
         return;
     }
     const ItemPedido removido = m_itens.takeAt(linha - 1);
-    m_total = m_total.value_or(Money()) - Money::parse(removido.total).value_or(Money());
+    m_total = m_total.value_or(Money()) - removido.total;
     m_totalComoTaxa = false;
 }
 
@@ -120,7 +118,7 @@ void OrderDraft::setPagamento(const QString& forma, const QString& valorPago,
 Pedido OrderDraft::pedido() const {
     Pedido pedido;
     pedido.itens = m_itens;
-    pedido.total = totalTexto();
+    pedido.total = m_total.value_or(Money());
     pedido.formaPagamento = m_forma;
     pedido.valorPago = m_valorPago;
     pedido.troco = m_troco;

@@ -49,7 +49,7 @@ public:
     // Row 1 becomes the fee, whatever the grid held; the total shows that price.
     void colocaTaxa(const QString& nome, int quantidade, const Money& preco);
     // Adds the item being composed, after the blank row's place or at the end, with its
-    // prices written in the grid's form. Throws DbError when the quantity or the price is not
+    // prices written in the grid's form. Throws Error when the quantity or the price is not
     // a number; nothing changes then.
     ItemPedido adiciona(const QString& categoria, const QString& produto, const QString& quantidade,
                         const QString& preco);

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "common/Money.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
 
-// One row of the order's item grid, as the attendant sees it: every value is the text shown
-// (a quantity as typed, prices as "R$ 32,50"), because the receipt and the dispatch text print
-// those texts and the store converts them once, at finalisation.
+// One row of the order's item grid.
 struct ItemPedido {
-    QString categoria;  // "TAXA DE ENTREGA" for the delivery fee
-    QString nome;       // product, or the composed flavours "A / B"
-    QString quantidade; // as typed
-    QString preco;      // unit price text, e.g. "R$ 32,50" or "R$ -5,00"
-    QString total;      // line total text
+    QString categoria; // "TAXA DE ENTREGA" for the delivery fee
+    QString nome;      // product, or the composed flavours "A / B"
+    int quantidade = 0;
+    Money preco; // unit price; negative for a discount
+    Money total; // line total
+
+    // "R$ 32,50", "R$ -5,00": prices as the grid, the receipt and the consultation show them.
+    static QString texto(const Money& valor) { return QStringLiteral("R$ ") + valor.formatPlain(); }
 
     bool operator==(const ItemPedido&) const = default;
 };
@@ -37,11 +40,13 @@ struct Pedido {
     QString cep;
     QString observacao;
 
-    // Texts as shown: "DINHEIRO", "2,50", "R$ 0,00"; empty when not chosen yet.
+    // The payment as its boxes on the order screen hold it ("DINHEIRO", "2,50", "R$ 0,00";
+    // empty when not chosen yet): the attendant may type into them, and the receipt prints
+    // them exactly as they stand. The store converts them at finalisation.
     QString formaPagamento;
     QString valorPago;
     QString troco;
-    QString total;
+    Money total;
 
     QString mensagem;
     QList<ItemPedido> itens;

@@ -1,7 +1,7 @@
 #include "orders/PedidoStore.h"
 
+#include "common/Error.h"
 #include "data/Database.h"
-#include "data/DbError.h"
 #include "data/Keys.h"
 #include "data/Transaction.h"
 #include "masterdata/ProdutoStore.h"
@@ -15,14 +15,10 @@ namespace {
 
 const QString kTaxaEntrega = QStringLiteral("TAXA DE ENTREGA");
 
-[[noreturn]] void invalid(const QString& message, const QString& text) {
-    throw DbError(DbError::kGeneric, message.arg(text));
-}
-
 qint64 cents(const QString& text) {
     const auto value = Money::parse(text);
     if (!value)
-        invalid(QStringLiteral("Valor inválido: %1"), text);
+        throw Error(QStringLiteral("Valor inválido: %1").arg(text));
     return value->cents();
 }
 
@@ -32,20 +28,6 @@ QVariant optionalCents(const QString& text) {
         return QVariant(QMetaType::fromType<qint64>());
     return cents(text);
 }
-
-int quantity(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok)
-        invalid(QStringLiteral("Quantidade inválida: %1"), text);
-    return value;
-}
-
-struct ItemRow {
-    QString nome, categoria;
-    int quantidade;
-    qint64 preco, total;
-};
 
 } // namespace
 
@@ -78,12 +60,6 @@ PedidoStore::ultimaTaxaEntrega(const QString& telefone) const {
 qint64 PedidoStore::finalizar(const Pedido& pedido) {
     const QVariant valorPago = optionalCents(pedido.valorPago);
     const QVariant troco = optionalCents(pedido.troco);
-    const qint64 total = cents(pedido.total);
-    QList<ItemRow> itens;
-    itens.reserve(pedido.itens.size());
-    for (const ItemPedido& item : pedido.itens)
-        itens.append({item.nome, item.categoria, quantity(item.quantidade), cents(item.preco),
-                      cents(item.total)});
 
     using registryQueries::storedText;
     Transaction transaction(m_db);
@@ -112,7 +88,7 @@ qint64 PedidoStore::finalizar(const Pedido& pedido) {
                storedText(pedido.formaPagamento),
                valorPago,
                troco,
-               total,
+               pedido.total.cents(),
                storedText(pedido.telefone),
                storedText(pedido.mensagem),
                QStringLiteral("CONCLUIDO")});
@@ -120,9 +96,10 @@ qint64 PedidoStore::finalizar(const Pedido& pedido) {
     QSqlQuery insertItem = m_db.prepare(
         QStringLiteral("INSERT INTO TB_Item (ite_Ono, ite_Nome, ite_Quantidade, ite_Preco, "
                        "ite_Total, ite_cat) VALUES (?, ?, ?, ?, ?, ?)"));
-    for (const ItemRow& item : itens)
-        m_db.execPrepared(insertItem, {numero, storedText(item.nome), item.quantidade, item.preco,
-                                       item.total, storedText(item.categoria)});
+    for (const ItemPedido& item : pedido.itens)
+        m_db.execPrepared(insertItem,
+                          {numero, storedText(item.nome), item.quantidade, item.preco.cents(),
+                           item.total.cents(), storedText(item.categoria)});
     insertItem.finish();
     transaction.commit();
     return numero;

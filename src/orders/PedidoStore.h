@@ -31,7 +31,7 @@ public:
 
     // Stores the order with the next number (highest + 1, 1 for the first) and returns it.
     // Every amount is converted before anything is written; an amount that does not convert,
-    // or any failing statement, throws DbError and leaves nothing stored. `numero` of the
+    // throws Error, a failing statement DbError; either leaves nothing stored. `numero` of the
     // argument is ignored.
     qint64 finalizar(const Pedido& pedido);
 

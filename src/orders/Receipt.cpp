@@ -1,7 +1,7 @@
 #include "orders/Receipt.h"
 
 #include "common/Codepage.h"
-#include "data/DbError.h"
+#include "common/Error.h"
 
 #include <QStringList>
 
@@ -112,20 +112,20 @@ QString receiptText(const Pedido& pedido, const ReceiptHeader& header, const QDa
         .tab(40)
         .line(QStringLiteral("TOTAL"));
     for (const ItemPedido& item : pedido.itens) {
-        out.text(item.quantidade)
+        out.text(QString::number(item.quantidade))
             .tab(6)
             .text(item.nome)
             .tab(31)
-            .text(item.preco)
+            .text(ItemPedido::texto(item.preco))
             .tab(40)
-            .line(item.total);
+            .line(ItemPedido::texto(item.total));
     }
     out.line(rule(QLatin1Char('-')));
     const bool reprint = kind == ReceiptKind::Reprint;
     out.line(QStringLiteral("ITEM(S) ") + QString::number(pedido.itens.size()) +
              QStringLiteral("  TROCO R$ ") + pedido.troco +
              (reprint ? QStringLiteral("  * TOTAL R$ ") : QStringLiteral("  ** TOTAL R$ ")) +
-             pedido.total + (reprint ? QStringLiteral(" *") : QStringLiteral(" **")));
+             pedido.total.formatPlain() + (reprint ? QStringLiteral(" *") : QStringLiteral(" **")));
     out.line(QStringLiteral("MODO: ") + pedido.formaPagamento + QStringLiteral(" - ") +
              QStringLiteral("RECEBER: R$") + pedido.valorPago);
     out.line(rule(QLatin1Char('-')));
@@ -155,8 +155,7 @@ QByteArray receiptBytes(const QString& text, const QString& codificacao) {
     if (name == QLatin1String("cp860")) {
         return codepage::toCp860(text);
     }
-    throw DbError(DbError::kGeneric,
-                  QStringLiteral("Codificação do cupom desconhecida: \"%1\" (CodificacaoCupom "
-                                 "aceita windows-1252, cp850 ou cp860).")
-                      .arg(codificacao));
+    throw Error(QStringLiteral("Codificação do cupom desconhecida: \"%1\" (CodificacaoCupom "
+                               "aceita windows-1252, cp850 ou cp860).")
+                    .arg(codificacao));
 }

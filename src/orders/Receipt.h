@@ -22,7 +22,7 @@ QString receiptText(const Pedido& pedido, const ReceiptHeader& header, const QDa
                     ReceiptKind kind);
 
 // `text` in the printer's code page: "windows-1252" (also empty), "cp850" or "cp860".
-// Throws DbError for any other name.
+// Throws Error for any other name.
 QByteArray receiptBytes(const QString& text, const QString& codificacao);
 
 // The three 48-character pieces of a remark or message; text past 144 characters is dropped.

@@ -1,6 +1,6 @@
 #include "orders/ReceiptPrinter.h"
 
-#include "data/DbError.h"
+#include "common/Error.h"
 
 #include <QFile>
 #include <cups/cups.h>
@@ -9,8 +9,7 @@
 namespace {
 
 [[noreturn]] void fail(const QString& impressora, const QString& why) {
-    throw DbError(
-        DbError::kGeneric,
+    throw Error(
         QStringLiteral("Não foi possível imprimir na impressora \"%1\": %2").arg(impressora, why));
 }
 

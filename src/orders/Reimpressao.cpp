@@ -15,8 +15,8 @@ QString plain(const QVariant& cents) {
     return cents.isNull() ? QString() : Money::fromCents(cents.toLongLong()).formatPlain();
 }
 
-QString listed(const QVariant& cents) {
-    return cents.isNull() ? QString() : Money::fromCents(cents.toLongLong()).formatList();
+Money money(const QVariant& cents) {
+    return Money::fromCents(cents.toLongLong());
 }
 
 } // namespace
@@ -52,7 +52,7 @@ std::optional<Pedido> pedidoGravado(Database& db, qint64 numero) {
     p.formaPagamento = h.value(14).toString();
     p.valorPago = plain(h.value(15));
     p.troco = plain(h.value(16));
-    p.total = plain(h.value(17));
+    p.total = money(h.value(17));
     p.mensagem = h.value(18).toString() + QStringLiteral(" - ") + h.value(19).toString() +
                  QStringLiteral(" -");
     h.finish();
@@ -61,9 +61,8 @@ std::optional<Pedido> pedidoGravado(Database& db, qint64 numero) {
                                          "ite_Total FROM TB_Item WHERE ite_Ono = ?"),
                           {numero});
     while (i.next())
-        p.itens.append({i.value(0).toString(), i.value(1).toString(),
-                        i.value(2).isNull() ? QString() : QString::number(i.value(2).toLongLong()),
-                        listed(i.value(3)), listed(i.value(4))});
+        p.itens.append({i.value(0).toString(), i.value(1).toString(), i.value(2).toInt(),
+                        money(i.value(3)), money(i.value(4))});
     return p;
 }
 

@@ -9,9 +9,9 @@
 class Database;
 class Settings;
 
-// The receipt snapshot of a stored order, as the consultation shows it: amounts in the
-// fields' "##,##0.00" form, item prices as "R$ ##,##0.00", the message followed by the
-// status (" - CANCELADO -"), and the operator empty when the user is no longer registered.
+// The receipt snapshot of a stored order, as the consultation shows it: the payment boxes in
+// the "##,##0.00" form, the message followed by the status (" - CANCELADO -"), and the
+// operator empty when the user is no longer registered.
 // None when there is no such order.
 std::optional<Pedido> pedidoGravado(Database& db, qint64 numero);
 

@@ -10,13 +10,13 @@
 
 namespace {
 
-// Replaces the plain text only when it is still the one just checked, so two workstations
-// upgrading the same user at once both leave a valid hash.
-void upgradeToHash(Database& db, qint64 usuId, const QString& plain) {
+// Replaces the stored value (plain text or an older hash) only when it is still the one just
+// checked, so two workstations upgrading the same user at once both leave a valid hash.
+void upgradeToHash(Database& db, qint64 usuId, const QString& senha, const QString& stored) {
     Transaction transaction(db);
     db.exec(QStringLiteral("UPDATE TB_Usuario SET usu_Senha = ?, fl_sincroniza = 'S' "
                            "WHERE usu_ID = ? AND usu_Senha = ?"),
-            {PasswordHash::hash(plain), usuId, plain});
+            {PasswordHash::hash(senha), usuId, stored});
     transaction.commit();
 }
 
@@ -58,14 +58,11 @@ Authentication::Result Authentication::check(Database& db, const QString& usuari
     const QString stored = row.value(3).toString();
     row.finish();
 
-    if (PasswordHash::isHash(stored)) {
-        if (!PasswordHash::verify(senha, stored)) {
-            return {};
-        }
-    } else if (!PasswordHash::sameBytes(senha.toUtf8(), stored.toUtf8())) {
+    const bool hashed = PasswordHash::isHash(stored);
+    if (hashed ? !PasswordHash::verify(senha, stored)
+               : !PasswordHash::sameBytes(senha.toUtf8(), stored.toUtf8()))
         return {};
-    } else {
-        upgradeToHash(db, usuId, stored);
-    }
+    if (PasswordHash::needsUpgrade(stored))
+        upgradeToHash(db, usuId, senha, stored);
     return {true, false, usuId, nome};
 }

@@ -1,7 +1,7 @@
 #include "shell/Authority.h"
 
-#include "shell/Authentication.h"
 #include "config/Session.h"
+#include "shell/Authentication.h"
 
 namespace authority {
 

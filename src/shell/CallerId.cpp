@@ -1,7 +1,7 @@
 #include "shell/CallerId.h"
 
-#include "config/Settings.h"
 #include "common/Text.h"
+#include "config/Settings.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
 #include "shell/ExternalPrograms.h"
 
+#include "common/Error.h"
 #include "config/IniFile.h"
 #include "config/Settings.h"
-#include "data/DbError.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -19,7 +19,7 @@ QString findProgram(const QString& name, const QStringList& searchPaths) {
 }
 
 [[noreturn]] void notFound(const QString& what) {
-    throw DbError(ExternalPrograms::kNotFound, QStringLiteral("Programa não encontrado: ") + what);
+    throw Error(QStringLiteral("Programa não encontrado: ") + what, ExternalPrograms::kNotFound);
 }
 
 } // namespace

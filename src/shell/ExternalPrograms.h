@@ -19,10 +19,10 @@ public:
     static QStringList defaults(Program program);
 
     // The program and its arguments: the ini override when set, else the first default found.
-    // `searchPaths` empty means the PATH. Throws DbError(kNotFound) when nothing is found.
+    // `searchPaths` empty means the PATH. Throws Error(kNotFound) when nothing is found.
     static QStringList resolve(Program program, const QString& iniPath,
                                const QStringList& searchPaths = {});
 
-    // Starts it detached. Throws DbError(kNotFound) when it cannot be found or started.
+    // Starts it detached. Throws Error(kNotFound) when it cannot be found or started.
     static void start(Program program, const QString& iniPath);
 };

@@ -1,8 +1,8 @@
 #include "shell/UsuarioAuthority.h"
 
+#include "config/Session.h"
 #include "data/Connections.h"
 #include "data/Database.h"
-#include "config/Session.h"
 
 std::optional<int> UsuarioAuthority::autoridade(const QString& usuNome) {
     QSqlQuery query = m_connections.db().exec(

@@ -1,8 +1,8 @@
 // ctest-label: gui
 #include "app/screens/Launcher.h"
+#include "app/screens/MDIPrincipal.h"
 #include "app/screens/frmLoad.h"
 #include "masterdata/PasswordHash.h"
-#include "app/screens/MDIPrincipal.h"
 #include "shell/screens/frmAutenticacao.h"
 #include "support/BriskoProcess.h"
 #include "support/ScriptedMessageBoxes.h"

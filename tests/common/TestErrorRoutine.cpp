@@ -1,5 +1,6 @@
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/LoggingMessageBoxes.h"
+#include "data/DbError.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <QCoreApplication>

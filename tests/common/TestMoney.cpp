@@ -38,6 +38,9 @@ void TestMoney::parseAcceptsBrazilianForms_data() {
     QTest::newRow("millions") << "1.234.567,89" << qint64(123456789);
     QTest::newRow("ungrouped thousands") << "1234,50" << qint64(123450);
     QTest::newRow("grouped without decimals") << "1.000" << qint64(100000);
+    QTest::newRow("point before two final digits") << "12.50" << qint64(1250);
+    QTest::newRow("point before one final digit") << "7.5" << qint64(750);
+    QTest::newRow("grouped, point before the cents") << "1.234.50" << qint64(123450);
     QTest::newRow("symbol and blank") << "R$ 1.234,50" << qint64(123450);
     QTest::newRow("symbol without blank") << "R$1,00" << qint64(100);
     QTest::newRow("symbol lower case") << "r$ 2,00" << qint64(200);
@@ -69,7 +72,6 @@ void TestMoney::parseRejectsMalformedText_data() {
     QTest::newRow("letters after digits") << "12a";
     QTest::newRow("two commas") << "1,2,3";
     QTest::newRow("three decimals") << "1,234";
-    QTest::newRow("point as decimal separator") << "12.50";
     QTest::newRow("short group") << "1.23,00";
     QTest::newRow("long first group") << "1234.567,00";
     QTest::newRow("empty group") << "1..234";

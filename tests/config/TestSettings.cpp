@@ -1,8 +1,8 @@
+#include "common/Error.h"
 #include "config/DatabaseLocation.h"
 #include "config/EmbaralhaTexto.h"
 #include "config/IniFile.h"
 #include "config/Settings.h"
-#include "data/DbError.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(pg->spec.databaseName, QStringLiteral("pizzaria"));
         QVERIFY(pg->gModoServidor.isEmpty());
         QVERIFY_THROWS_EXCEPTION(
-            DbError,
+            Error,
             DatabaseLocation::resolve(QStringLiteral("postgresql://caixa@db:porta/x"), QString()));
     }
 };

@@ -1,8 +1,9 @@
 #include "config/IniFile.h"
-#include "shell/Authentication.h"
 #include "masterdata/PasswordHash.h"
+#include "shell/Authentication.h"
 #include "support/TestDatabase.h"
 
+#include <QPasswordDigestor>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,21 +59,33 @@ private Q_SLOTS:
         QCOMPARE(result.usuNome, usuId ? QStringLiteral("Ana") : QString());
     }
 
-    void plainTextPasswordBecomesAHashAtTheFirstLogin() {
-        addUser(3, QStringLiteral("João"), QStringLiteral("JOAO"), QStringLiteral("1234"));
+    void oldPasswordFormsBecomeTodaysHashAtTheNextLogin_data() {
+        const QByteArray salt("0123456789abcdef");
+        const QByteArray derived = QPasswordDigestor::deriveKeyPbkdf2(
+            QCryptographicHash::Sha256, QByteArray("1234"), salt, 1000, 32);
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("plain text") << QStringLiteral("1234");
+        QTest::newRow("pbkdf2") << QStringLiteral("pbkdf2-sha256$1000$%1$%2")
+                                       .arg(QString::fromLatin1(salt.toBase64()),
+                                            QString::fromLatin1(derived.toBase64()));
+    }
+    void oldPasswordFormsBecomeTodaysHashAtTheNextLogin() {
+        QFETCH(QString, stored);
+        addUser(3, QStringLiteral("João"), QStringLiteral("JOAO"), stored);
         const Authentication auth;
         QVERIFY(!auth.check(*m_db, QStringLiteral("JOAO"), QStringLiteral("12345")).ok);
-        QCOMPARE(stored(3), QStringList({QStringLiteral("1234"), QString()}));
+        QCOMPARE(this->stored(3), QStringList({stored, QString()}));
 
         QCOMPARE(auth.check(*m_db, QStringLiteral("JOAO"), QStringLiteral("1234")).usuNome,
                  QStringLiteral("João"));
-        const QStringList upgraded = stored(3);
+        const QStringList upgraded = this->stored(3);
+        QVERIFY(upgraded.at(0).startsWith(QStringLiteral("$argon2id$")));
         QVERIFY(PasswordHash::verify(QStringLiteral("1234"), upgraded.at(0)));
-        // Sent again, so the remote copy loses the plain text too.
+        // Sent again, so the remote copy loses the old form too.
         QCOMPARE(upgraded.at(1), QStringLiteral("S"));
 
         QVERIFY(auth.check(*m_db, QStringLiteral("JOAO"), QStringLiteral("1234")).ok);
-        QCOMPARE(stored(3), upgraded);
+        QCOMPARE(this->stored(3), upgraded);
     }
 
     void administratorNeedsNoRowsAndCanBeReplacedInTheSettings() {

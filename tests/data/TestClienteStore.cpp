@@ -103,7 +103,7 @@ void ClienteStoreTest::insertLeavesTheFlagNullUpdateMarksIt() {
     QVERIFY(before.isNull());
     Cliente changed = *m_store->find(codigo);
     changed.nome = QStringLiteral("ANA MARIA");
-    QCOMPARE(m_store->update(changed), ClienteStore::Outcome::Saved);
+    QCOMPARE(m_store->update(changed), WriteOutcome::Saved);
     QCOMPARE(m_db->scalar(flagSql, {codigo}).toString(), QStringLiteral("S"));
 }
 
@@ -115,7 +115,7 @@ void ClienteStoreTest::updateWritesEveryFieldOfThatCodeOnly() {
         a,        "91234-5678", "ANA PAULA", "9",  "AVENIDA",   "PAULISTA",          "1000",
         "SALA 2", "BELA VISTA", "SANTOS",    "RJ", "11000-000", QDate(1990, 12, 31), "ana@x.com",
         "NOVA"};
-    QCOMPARE(m_store->update(changed), ClienteStore::Outcome::Saved);
+    QCOMPARE(m_store->update(changed), WriteOutcome::Saved);
     QCOMPARE(*m_store->find(a), changed);
     QCOMPARE(*m_store->findByTelefone("91234-5678"), changed);
     QVERIFY(!m_store->findByTelefone("1234-5678"));
@@ -125,7 +125,7 @@ void ClienteStoreTest::updateWritesEveryFieldOfThatCodeOnly() {
 
     changed.codigo = 99;
     changed.telefone = QStringLiteral("5555-5555");
-    QCOMPARE(m_store->update(changed), ClienteStore::Outcome::NotFound);
+    QCOMPARE(m_store->update(changed), WriteOutcome::NotFound);
     QVERIFY(!m_store->findByTelefone("5555-5555"));
 }
 
@@ -137,13 +137,13 @@ void ClienteStoreTest::telephoneOfAnotherCustomerIsRefused() {
 
     Cliente moved = *m_store->find(b);
     moved.telefone = QStringLiteral("1234-5678");
-    QCOMPARE(m_store->update(moved), ClienteStore::Outcome::TelefoneTaken);
+    QCOMPARE(m_store->update(moved), WriteOutcome::NameTaken);
     QCOMPARE(m_store->find(b)->telefone, QStringLiteral("2222-3333"));
 
     // Keeping one's own telephone is no conflict.
     Cliente same = *m_store->find(a);
     same.nome = QStringLiteral("ANA LUIZA");
-    QCOMPARE(m_store->update(same), ClienteStore::Outcome::Saved);
+    QCOMPARE(m_store->update(same), WriteOutcome::Saved);
     QVERIFY(m_store->telefoneTaken("1234-5678"));
     QVERIFY(!m_store->telefoneTaken("1234-5678", a));
     QVERIFY(m_store->telefoneTaken("1234-5678", b));
@@ -172,7 +172,7 @@ void ClienteStoreTest::textsAreStoredExactly() {
     QCOMPARE(m_store->search(ClienteStore::Busca::Nome, text), QList<Cliente>{c});
     QCOMPARE(m_store->search(ClienteStore::Busca::Endereco, text), QList<Cliente>{c});
     QCOMPARE(m_store->search(ClienteStore::Busca::Telefone, text.left(20)), QList<Cliente>{c});
-    QCOMPARE(m_store->update(c), ClienteStore::Outcome::Saved);
+    QCOMPARE(m_store->update(c), WriteOutcome::Saved);
     QCOMPARE(*m_store->find(codigo), c);
 }
 

@@ -1,6 +1,6 @@
 #include "data/Database.h"
-#include "masterdata/UsuarioStore.h"
 #include "masterdata/PasswordHash.h"
+#include "masterdata/UsuarioStore.h"
 #include "support/TestDatabase.h"
 
 #include <QTest>

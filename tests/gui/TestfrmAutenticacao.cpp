@@ -1,16 +1,19 @@
-#include "config/AppHome.h"
-#include "config/Settings.h"
+#include "common/screens/QtTranslations.h"
 #include "common/screens/ScreenContext.h"
+#include "config/AppHome.h"
+#include "config/Session.h"
+#include "config/Settings.h"
 #include "data/Connections.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
-#include "config/Session.h"
 #include "shell/screens/frmAutenticacao.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -192,6 +195,26 @@ private Q_SLOTS:
         QCOMPARE(in.count(), 1);
         QVERIFY(run.lastText().startsWith(QStringLiteral("Banco de dados em uso por outro")));
         QCOMPARE(declaredTextWidth(*run.other, item.name, QStringLiteral("ite_Nome")), 50);
+    }
+
+    // A message box over the login speaks Portuguese and is not painted white on grey.
+    void messagesOverTheLoginAreReadableAndPortuguese() {
+        QVERIFY(instalaTraducoesQt(*QCoreApplication::instance()));
+        Run run;
+        frmAutenticacao screen(run.context);
+        showActive(screen);
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Aviso"),
+                        QStringLiteral("Digite o usuário."), QMessageBox::Yes | QMessageBox::No,
+                        &screen);
+        box.show();
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Sim"));
+        QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Não"));
+        for (const QLabel* text : box.findChildren<QLabel*>())
+            QVERIFY(text->palette().color(QPalette::WindowText) != QColor(Qt::white));
+        QCOMPARE(screen.findChild<QLabel*>(QStringLiteral("lblUsuario"))
+                     ->palette()
+                     .color(QPalette::WindowText),
+                 QColor(Qt::white));
     }
 
     void cancelEndsAndAMissingSupportToolOnlyTells() {

@@ -1,5 +1,5 @@
-#include "config/Settings.h"
 #include "app/screens/frmLoad.h"
+#include "config/Settings.h"
 #include "shell/CallerId.h"
 #include "support/ScriptedMessageBoxes.h"
 

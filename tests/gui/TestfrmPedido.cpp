@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -56,6 +57,7 @@ class TestfrmPedido : public QObject {
                      {});
             settings.gImpressora = QStringLiteral("CUPOM");
             session.gUsuarioNome = QStringLiteral("ANA");
+            session.usuId = 7; // as the login sets it
             db->exec(QStringLiteral("INSERT INTO TB_Usuario (usu_ID, usu_Nome, usu_Usuario, "
                                     "usu_Senha, usu_Autoridade) VALUES (7, 'ANA', 'ANA', 'x', 1)"),
                      {});
@@ -70,11 +72,11 @@ class TestfrmPedido : public QObject {
             Pedido anterior;
             anterior.data = QDate::currentDate().addDays(-3);
             anterior.telefone = QStringLiteral("98765-4321");
-            anterior.total = Money::fromCents(centavosTaxa).format();
+            anterior.total = Money::fromCents(centavosTaxa);
             anterior.formaPagamento = QStringLiteral("DINHEIRO");
-            anterior.valorPago = anterior.total;
+            anterior.valorPago = anterior.total.format();
             anterior.troco = QStringLiteral("0,00");
-            anterior.itens = {{"TAXA DE ENTREGA", "CENTRO", "1", anterior.total, anterior.total}};
+            anterior.itens = {{"TAXA DE ENTREGA", "CENTRO", 1, anterior.total, anterior.total}};
             PedidoStore(*db).finalizar(anterior);
         }
         std::unique_ptr<frmPedido> open() {
@@ -433,6 +435,45 @@ private Q_SLOTS:
         Q_EMIT screen->fgdPedido()->cellDoubleClicked(0, 2);
         QCOMPARE(screen->txtTotal()->text(), QStringLiteral("10,00"));
         QCOMPARE(cell(*screen, 1, 2), QStringLiteral("REFRIGERANTE 2L"));
+    }
+
+    // Esc never throws an order away; a price that cannot be read is said so and kept.
+    void keysAndTypedPricesNeverLoseTheOrder() {
+        Fixture f;
+        auto screen = f.open();
+        QLineEdit* telefone = screen->mskTelefone();
+        typeText(telefone, QStringLiteral("98765432"));
+        telefone->setCursorPosition(2);
+        QTest::keyClick(telefone, Qt::Key_1);
+        QCOMPARE(telefone->cursorPosition(), int(telefone->text().size()));
+        QTest::keyClick(screen.get(), Qt::Key_Escape);
+        QVERIFY(screen->isVisible());
+
+        telefone->clear();
+        procura(f, *screen);
+        onNextDialog<frmSelecionar_Sabor>(
+            [](frmSelecionar_Sabor& s) { pick(s, QStringLiteral("CALABRESA"), false); });
+        screen->btnNovo()->click();
+        const auto sai = [&](const QString& preco) {
+            screen->txtPreco()->setText(preco);
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(screen->txtPreco(), &out);
+        };
+        const int antes = f.messages.count();
+        sai(QStringLiteral("1,2,3"));
+        QCOMPARE(f.messages.count(), antes + 1);
+        QCOMPARE(f.messages.last().text,
+                 QStringLiteral("Preço inválido. Digite o valor como 12,50."));
+        QCOMPARE(screen->txtPreco()->text(), QStringLiteral("1,2,3"));
+        sai(QStringLiteral("12.50"));
+        QCOMPARE(screen->txtPreco()->text(), QStringLiteral("R$ 12,50"));
+        QCOMPARE(screen->txtPreco_Total()->text(), QStringLiteral("R$ 12,50"));
+        QTest::keyClick(screen.get(), Qt::Key_Escape);
+        QVERIFY(screen->isVisible());
+
+        screen->btnLimpar()->click();
+        QTest::keyClick(screen.get(), Qt::Key_Escape);
+        QVERIFY(!screen->isVisible());
     }
 
     void closingWaitsForTheMessageWindowAndTheCallerNumberSearchesByItself() {

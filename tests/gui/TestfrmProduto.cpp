@@ -124,7 +124,7 @@ private Q_SLOTS:
         f.screen->btnSalvar_Click();
         QCOMPARE(f.messages.last().text, QStringLiteral("Informe o valor do produto!!!"));
         QCOMPARE(QApplication::focusWidget(), f.screen->txtPreco());
-        QTest::keyClicks(f.screen->txtPreco(), QStringLiteral("12.5"));
+        QTest::keyClicks(f.screen->txtPreco(), QStringLiteral("1,2,5"));
         f.screen->btnSalvar_Click();
         QCOMPARE(f.messages.last().text, QStringLiteral("Valor do produto inválido!!!"));
         QCOMPARE(f.screen->state(), State::Inclusion);

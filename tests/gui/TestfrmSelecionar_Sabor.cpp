@@ -38,7 +38,7 @@ class TestfrmSelecionar_Sabor : public QObject {
     };
 
 private Q_SLOTS:
-    void aSinglePickCopiesThePriceTextAndRemembersTheCategory() {
+    void aSinglePickCopiesThePriceTextAndTheButtonRemembersTheCategory() {
         Fixture f;
         onNextSabor(1, [](frmSelecionar_Sabor& s) {
             QCOMPARE(s.objectName(), QStringLiteral("frmSelecionar_Sabor"));
@@ -56,6 +56,14 @@ private Q_SLOTS:
         QCOMPARE(escolha.preco, QStringLiteral("R$ 8,00"));
         QCOMPARE(escolha.categoria, QStringLiteral("BEBIDAS"));
 
+        // Enter in the list does not remember the category; the button does.
+        onNextSabor(1, [](frmSelecionar_Sabor& s) {
+            QCOMPARE(s.cboCategoria()->currentText(), QStringLiteral("TODOS"));
+            s.cboCategoria()->setCurrentText(QStringLiteral("BEBIDAS"));
+            s.list()->setCurrentIndex(s.list()->model()->index(0, 0));
+            s.btnProcurar1()->click();
+        });
+        frmSelecionar_Sabor::escolher(f.context, f.cadeia);
         onNextSabor(1, [](frmSelecionar_Sabor& s) {
             QCOMPARE(s.cboCategoria()->currentText(), QStringLiteral("BEBIDAS"));
             s.close();

@@ -1,7 +1,7 @@
 // ctest-label: db
+#include "masterdata/PasswordHash.h"
 #include "masterdata/UsuarioStore.h"
 #include "masterdata/screens/UsuarioLookup.h"
-#include "masterdata/PasswordHash.h"
 #include "shell/screens/frmUsuario.h"
 #include "support/ScreenFixture.h"
 

@@ -1,3 +1,4 @@
+#include "common/Error.h"
 #include "masterdata/CepAnswerParser.h"
 
 #include <QTest>
@@ -125,6 +126,15 @@ void TestCepAnswerParser::answers_data() {
         << ""
         << "SUCESSO - CEP PARCIAL"
         << "";
+    QTest::newRow("no result text still fills what came")
+        << answer("<cidade>porto alegre</cidade><uf>rs</uf>") << "91010000"
+        << CepResult::Kind::NaoEncontrado << "RS"
+        << "Porto Alegre"
+        << ""
+        << ""
+        << ""
+        << ""
+        << "";
 }
 
 void TestCepAnswerParser::answers() {
@@ -156,8 +166,6 @@ void TestCepAnswerParser::notTheExpectedXml_data() {
     QTest::newRow("html error page")
         << QByteArray("<!DOCTYPE html><html><head><title>502 Bad Gateway</title></head>"
                       "<body><h1>Bad Gateway</h1><br></body></html>");
-    QTest::newRow("well-formed but without a result text")
-        << answer("<uf>RS</uf><cidade>Porto Alegre</cidade>");
     QTest::newRow("garbage after the root")
         << answer("<uf>RS</uf><resultado_txt>sucesso - cep completo</resultado_txt>") + "<x>";
 }
@@ -169,7 +177,7 @@ void TestCepAnswerParser::notTheExpectedXml() {
 
     QVERIFY(result.isError());
     QVERIFY(result.error.has_value());
-    QCOMPARE(result.error->number(), DbError::kGeneric);
+    QCOMPARE(result.error->number(), Error::kGeneric);
     QVERIFY(!result.error->description().isEmpty());
     // No half-read address ever reaches a screen.
     QVERIFY(result.uf.isEmpty());

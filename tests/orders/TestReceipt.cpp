@@ -1,4 +1,4 @@
-#include "data/DbError.h"
+#include "common/Error.h"
 #include "orders/DispatchText.h"
 #include "orders/Receipt.h"
 
@@ -26,11 +26,11 @@ Pedido pedido() {
     p.formaPagamento = QStringLiteral("DINHEIRO");
     p.valorPago = QStringLiteral("100,00");
     p.troco = QStringLiteral("32,50");
-    p.total = QStringLiteral("67,50");
-    p.itens = {{QStringLiteral("PIZZA"), QStringLiteral("CALABRESA"), QStringLiteral("2"),
-                QStringLiteral("R$ 32,50"), QStringLiteral("R$ 65,00")},
-               {QStringLiteral("TAXA DE ENTREGA"), QStringLiteral("TAXA DE ENTREGA"),
-                QStringLiteral("1"), QStringLiteral("R$ 2,50"), QStringLiteral("R$ 2,50")}};
+    p.total = Money::fromCents(6750);
+    p.itens = {{QStringLiteral("PIZZA"), QStringLiteral("CALABRESA"), 2, Money::fromCents(3250),
+                Money::fromCents(6500)},
+               {QStringLiteral("TAXA DE ENTREGA"), QStringLiteral("TAXA DE ENTREGA"), 1,
+                Money::fromCents(250), Money::fromCents(250)}};
     return p;
 }
 
@@ -118,10 +118,10 @@ private Q_SLOTS:
 
     void longItemTextPushesPricesToNextLine() {
         Pedido p = pedido();
-        p.itens = {{QStringLiteral("PIZZA"), QStringLiteral("CALABRESA / MUSSARELA / ATUM"),
-                    QStringLiteral("1"), QStringLiteral("R$ 40,00"), QStringLiteral("R$ 40,00")},
-                   {QStringLiteral("PIZZA"), QString(25, QLatin1Char('P')), QStringLiteral("1"),
-                    QStringLiteral("R$ 1.040,00"), QStringLiteral("R$ 1.040,00")}};
+        p.itens = {{QStringLiteral("PIZZA"), QStringLiteral("CALABRESA / MUSSARELA / ATUM"), 1,
+                    Money::fromCents(4000), Money::fromCents(4000)},
+                   {QStringLiteral("PIZZA"), QString(25, QLatin1Char('P')), 1,
+                    Money::fromCents(104000), Money::fromCents(104000)}};
         const QStringList l = lines(receiptText(p, ReceiptHeader{}, kAgora, ReceiptKind::Original));
         const int head = static_cast<int>(
             l.indexOf(QStringLiteral("QTD. PRODUTO                  VL.ITEM  TOTAL")));
@@ -166,7 +166,7 @@ private Q_SLOTS:
         try {
             receiptBytes(QStringLiteral("x"), QStringLiteral("utf-8"));
             QFAIL("no error");
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             QVERIFY(e.description().contains(QStringLiteral("utf-8")));
         }
     }

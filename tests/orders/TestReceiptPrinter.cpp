@@ -1,4 +1,4 @@
-#include "data/DbError.h"
+#include "common/Error.h"
 #include "orders/ReceiptPrinter.h"
 
 #include <QDir>
@@ -59,7 +59,7 @@ private Q_SLOTS:
         try {
             ReceiptPrinter(home.path()).print(impressora, QByteArray("x"));
             QFAIL("no error");
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             QVERIFY(e.description().contains(QLatin1Char('"') + impressora + QLatin1Char('"')));
         }
     }
@@ -70,7 +70,7 @@ private Q_SLOTS:
         const QString notAFolder = dir.filePath(QStringLiteral("home"));
         writeText(notAFolder, QStringLiteral("x"));
         QVERIFY_THROWS_EXCEPTION(
-            DbError, ReceiptPrinter(notAFolder).print(QStringLiteral("CUPOM"), QByteArray("x")));
+            Error, ReceiptPrinter(notAFolder).print(QStringLiteral("CUPOM"), QByteArray("x")));
     }
 
     // A cupsd of the test's own, reached through its unix socket, with a raw queue to a file.
@@ -149,7 +149,7 @@ private Q_SLOTS:
         }
         const QByteArray printed = readAll(out);
         QVERIFY_THROWS_EXCEPTION(
-            DbError, ReceiptPrinter(home.path()).print(QStringLiteral("FilaInexistente"), bytes));
+            Error, ReceiptPrinter(home.path()).print(QStringLiteral("FilaInexistente"), bytes));
         cups_job_t* jobs = nullptr;
         const int jobCount =
             cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "BriskoTeste", 0, CUPS_WHICHJOBS_ALL);

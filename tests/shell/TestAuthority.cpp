@@ -1,5 +1,5 @@
-#include "shell/Authority.h"
 #include "config/Session.h"
+#include "shell/Authority.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
+#include "common/Error.h"
 #include "config/IniFile.h"
-#include "data/DbError.h"
 #include "shell/ExternalPrograms.h"
 
 #include <QFile>
@@ -60,7 +60,7 @@ private Q_SLOTS:
             QVERIFY(!expected.isEmpty());
             expected[0] = dir.filePath(expected[0].isEmpty() ? defaults[1] : expected[0]);
             QCOMPARE(command, expected);
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             QVERIFY2(expected.isEmpty(), qPrintable(e.description()));
             QCOMPARE(e.number(), ExternalPrograms::kNotFound);
             QVERIFY(e.description().contains(configured));
@@ -73,7 +73,7 @@ private Q_SLOTS:
             ExternalPrograms::resolve(Program::BlocoDeNotas, dir.filePath(QStringLiteral("x.ini")),
                                       {dir.path()});
             QFAIL("no error");
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             QCOMPARE(e.number(), ExternalPrograms::kNotFound);
             QVERIFY(e.description().contains(
                 ExternalPrograms::defaults(Program::BlocoDeNotas).join(QStringLiteral(", "))));

@@ -1,12 +1,12 @@
 #include "app/screens/Launcher.h"
 
-#include "config/DatabaseLocation.h"
+#include "app/screens/MDIPrincipal.h"
 #include "app/screens/frmLoad.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/MessageBoxes.h"
+#include "config/DatabaseLocation.h"
 #include "data/Connections.h"
 #include "data/Database.h"
-#include "app/screens/MDIPrincipal.h"
 #include "shell/screens/frmAutenticacao.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config/AppHome.h"
-#include "config/Settings.h"
 #include "app/SingleInstance.h"
 #include "common/screens/ScreenContext.h"
+#include "config/AppHome.h"
 #include "config/Session.h"
+#include "config/Settings.h"
 
 #include <QObject>
 

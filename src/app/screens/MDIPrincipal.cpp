@@ -1,30 +1,22 @@
 #include "app/screens/MDIPrincipal.h"
 
-#include "config/AppHome.h"
-#include "config/Settings.h"
+#include "app/screens/ImageMenu.h"
+#include "app/screens/ProgramVersion.h"
+#include "app/screens/TrayController.h"
+#include "app/screens/frmSobre.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/MessageBoxes.h"
 #include "common/screens/ScreenContext.h"
+#include "config/AppHome.h"
+#include "config/Session.h"
+#include "config/Settings.h"
 #include "data/Connections.h"
-#include "masterdata/screens/frmCategoria.h"
-#include "masterdata/screens/frmCliente.h"
-#include "masterdata/screens/frmEntregador.h"
-#include "masterdata/screens/frmProduto.h"
-#include "orders/screens/frmImpressora.h"
-#include "orders/screens/frmPedido.h"
 #include "shell/CallerId.h"
 #include "shell/DatabaseBackup.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/LocalCallerIdChannel.h"
-#include "config/Session.h"
 #include "shell/SoundCallerIdSource.h"
 #include "shell/UsuarioAuthority.h"
-#include "app/screens/ImageMenu.h"
-#include "app/screens/ProgramVersion.h"
-#include "app/screens/TrayController.h"
-#include "shell/screens/frmBackup.h"
-#include "app/screens/frmSobre.h"
-#include "shell/screens/frmUsuario.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -78,10 +70,8 @@ MDIPrincipal::MDIPrincipal(ScreenContext& context, QWidget* parent)
     layout->addWidget(m_mdiArea, 1);
     setCentralWidget(central);
     loadBackground();
-    wireActions();
 
     connect(m_tray, &TrayController::abrirMenuPrincipal, this, &MDIPrincipal::MostraJanela);
-    connect(m_tray, &TrayController::ajuda, this, &MDIPrincipal::mostraAjuda);
     connect(m_tray, &TrayController::informacoes, this, &MDIPrincipal::mostraInformacoes);
     connect(m_tray, &TrayController::sair, this, &MDIPrincipal::SaiDoSistema);
 
@@ -93,162 +83,56 @@ MDIPrincipal::MDIPrincipal(ScreenContext& context, QWidget* parent)
 
 MDIPrincipal::~MDIPrincipal() = default;
 
-QMenu* MDIPrincipal::addMenu(QMenu* parent, const QString& name, const QString& caption) {
-    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    m_menus.insert(name, menu);
-    return menu;
-}
-
-QAction* MDIPrincipal::addItem(QMenu* menu, const QString& name, const QString& caption,
-                               const QKeySequence& key, Check check) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setShortcut(key);
-    action->setEnabled(false);
-    m_items.insert(name, Item{action, check, {}});
-    connect(action, &QAction::triggered, this, [this, name, check] { run(name, check); });
-    return action;
-}
-
 void MDIPrincipal::buildMenus() {
     menuBar()->setObjectName(QStringLiteral("mnuPrincipal"));
-
-    QMenu* cad = addMenu(nullptr, mnu("mnuCad"), QStringLiteral("&Cadastro"));
-    addItem(cad, mnu("mnuCliente"), QStringLiteral("&Cliente"), Qt::Key_F2);
-    addItem(cad, mnu("mnuPedido"), QStringLiteral("&Pedido"), Qt::Key_F3);
-    addItem(cad, mnu("mnuProduto"), QStringLiteral("P&roduto"), Qt::Key_F4);
-    addItem(cad, mnu("mnuCad_Cat"), QStringLiteral("C&ategoria"), Qt::Key_F5);
-    addItem(cad, mnu("mnuUsuario"), QStringLiteral("&Usuário"), Qt::Key_F6, Check::Usuario);
-    addItem(cad, mnu("mnuCadEntregador"), QStringLiteral("&Entregador"), Qt::Key_F7);
-
-    QMenu* con = addMenu(nullptr, mnu("mnuCon"), QStringLiteral("&Consulta"));
-    addItem(con, mnu("mnuCon_Cli"), QStringLiteral("&Cliente"));
-    addItem(con, mnu("mnuCon_Ped"), QStringLiteral("&Pedido"), Qt::CTRL | Qt::Key_F3);
-    addItem(con, mnu("mnuCon_Pro"), QStringLiteral("P&roduto"));
-    addItem(con, mnu("mnuCon_Cat"), QStringLiteral("C&ategoria"));
-    addItem(con, mnu("mnuConUsu"), QStringLiteral("Usuário"), {}, Check::UsuarioConsulta);
-    addItem(con, mnu("mnuConEntregador"), QStringLiteral("&Entregador"));
-    con->addSeparator();
-    addItem(con, mnu("mnuConTabelaPreco"), QStringLiteral("&Tabela de Preços"), Qt::Key_F12);
-
-    QMenu* uti = addMenu(nullptr, mnu("mnuUti"), QStringLiteral("&Utilitários"));
-    addItem(uti, mnu("mnuExp_Cli"), QStringLiteral("Exportar Dados &Cliente"), {},
-            Check::RelatoriosExportacao);
-    addItem(uti, mnu("mnuExp_Ped"), QStringLiteral("Exportar Dados &Pedido"), {},
-            Check::RelatoriosExportacao);
-    addItem(uti, mnu("mnuExp_Pro"), QStringLiteral("Exportar Dados P&roduto"), {},
-            Check::RelatoriosExportacao);
-    uti->addSeparator();
-    addItem(uti, mnu("mnuUti_Blo"), QStringLiteral("&Bloco de Notas"), Qt::CTRL | Qt::Key_B);
-    addItem(uti, mnu("mnuUti_Cal"), QStringLiteral("&Calculadora"), Qt::CTRL | Qt::Key_C);
-    uti->addSeparator();
-    addItem(uti, mnu("mnuUti_Bac"), QStringLiteral("B&ackup do Sistema"));
-    addItem(uti, mnu("mnuBackupOnLine"), QStringLiteral("Backup OnLine"));
-    uti->addSeparator();
-    QAction* alerta =
-        addItem(uti, mnu("mnuAlertaAniversariante"), QStringLiteral("Alerta de Aniversariantes"));
-    alerta->setCheckable(true);
-    alerta->setChecked(true);
-    uti->addSeparator();
-    addItem(uti, mnu("mnuUti_Imp"), QStringLiteral("Impressora"));
-
-    // The check of the report menu runs when the menu opens, not per item.
-    QMenu* rel = addMenu(nullptr, mnu("mnuRel"), QStringLiteral("&Relatórios"));
-    connect(rel, &QMenu::aboutToShow, this, &MDIPrincipal::checkReportsOnOpen);
-    QMenu* relPed = addMenu(rel, mnu("mnuRel_Ped"), QStringLiteral("&Pedidos"));
-    addItem(relPed, mnu("mnu_Rel_Ped_Todos_Pedidos"), QStringLiteral("&Todos Pedidos"));
-    addItem(relPed, mnu("mnu_Rel_Ped_Forma_Pagamento"), QStringLiteral("Forma de &Pagamento"));
-    addItem(relPed, mnu("mnu_Rel_Ped_Entregador"), QStringLiteral("Entregador"));
-    QMenu* relCli = addMenu(rel, mnu("mnuRel_Cli"), QStringLiteral("&Clientes"));
-    addItem(relCli, mnu("mnu_Rel_Cli_Todos_Clietes"), QStringLiteral("Todos Clientes"));
-    QMenu* relPro = addMenu(rel, mnu("mnuRel_Pro"), QStringLiteral("P&rodutos"));
-    addItem(relPro, mnu("mnuRel_Pro_Produtos_Vendidos"), QStringLiteral("&Produtos Vendidos"));
-    addItem(relPro, mnu("mnuRel_Pro_Todos_Produtos"), QStringLiteral("&Todos Produtos"));
-
-    QMenu* usu = addMenu(nullptr, mnu("mnuUsu"), QStringLiteral("&Usuário"));
-    addItem(usu, mnu("mnuUsu_Tro"), QStringLiteral("&Trocar Usuário"));
-
-    QMenu* aju = addMenu(nullptr, mnu("mnuAju"), QStringLiteral("&Ajuda"));
-    addItem(aju, mnu("mnuAju_Inf"), QStringLiteral("&Informações do Sistema"));
-    addItem(aju, mnu("mnuAju_Aju"), QStringLiteral("&Ajuda do Sistema"), Qt::Key_F1);
-    addItem(aju, mnu("mnuProcuraAtualizacao"), QStringLiteral("&Procurar Atualizações"));
-
-    QMenu* sai = addMenu(nullptr, mnu("mnuSai"), QStringLiteral("&Sair"));
-    addItem(sai, mnu("mnuSai_Enc"), QStringLiteral("&Encerrar Sistema"), Qt::CTRL | Qt::Key_F4);
-}
-
-// The single place where menu items get their action. Items not listed stay disabled until
-// the screen they open exists.
-void MDIPrincipal::wireActions() {
-    setOpener(mnu("mnuUti_Blo"), [this] { startProgram(true); });
-    setOpener(mnu("mnuUti_Cal"), [this] { startProgram(false); });
-    setOpener(mnu("mnuUti_Bac"), [this] {
-        frmBackup backup(m_context, this);
-        abreModal(backup);
-    });
-    setOpener(mnu("mnuCliente"), [this] { abreCadastro<frmCliente>(); });
-    setOpener(mnu("mnuPedido"), [this] { abreCadastro<frmPedido>(); });
-    setOpener(mnu("mnuUti_Imp"), [this] {
-        frmImpressora impressora(m_context, this);
-        abreModal(impressora);
-    });
-    setOpener(mnu("mnuProduto"), [this] { abreCadastro<frmProduto>(); });
-    setOpener(mnu("mnuCad_Cat"), [this] { abreCadastro<frmCategoria>(); });
-    setOpener(mnu("mnuUsuario"), [this] { abreCadastro<frmUsuario>(); });
-    setOpener(mnu("mnuCadEntregador"), [this] { abreCadastro<frmEntregador>(); });
-    setOpener(mnu("mnuCon_Cli"), [this] { consulta<frmCliente>(); });
-    setOpener(mnu("mnuCon_Pro"), [this] { consulta<frmProduto>(); });
-    setOpener(mnu("mnuCon_Cat"), [this] { consulta<frmCategoria>(); });
-    setOpener(mnu("mnuConUsu"), [this] { consulta<frmUsuario>(); });
-    setOpener(mnu("mnuConEntregador"), [this] { consulta<frmEntregador>(); });
-    setOpener(mnu("mnuAlertaAniversariante"), [this] { toggleAlertaAniversario(); });
-    setOpener(mnu("mnuUsu_Tro"), [this] { TrocaUsuario(); });
-    setOpener(mnu("mnuAju_Inf"), [this] { mostraInformacoes(); });
-    setOpener(mnu("mnuAju_Aju"), [this] { mostraAjuda(); });
-    setOpener(mnu("mnuSai_Enc"), [this] { EncerraSistema(); });
+    for (const CatalogueMenu& entry : catalogueMenus()) {
+        QMenu* parent = m_menus.value(entry.parent);
+        QMenu* menu = parent ? parent->addMenu(entry.caption) : menuBar()->addMenu(entry.caption);
+        menu->setObjectName(entry.name);
+        menu->menuAction()->setObjectName(entry.name);
+        m_menus.insert(entry.name, menu);
+        if (entry.checkOnOpen != AuthorityCheck::None) {
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, menu, check = entry.checkOnOpen] { checkMenuOnOpen(menu, check); });
+        }
+    }
+    for (const CatalogueEntry& entry : screenCatalogue()) {
+        QMenu* menu = m_menus.value(entry.menu);
+        if (entry.separatorBefore)
+            menu->addSeparator();
+        QAction* action = menu->addAction(entry.caption);
+        action->setObjectName(entry.name);
+        action->setShortcut(entry.key);
+        action->setCheckable(entry.checkable);
+        action->setChecked(entry.checkable);
+        action->setEnabled(entry.available());
+        // Rows whose screen is not built yet are left out of sight.
+        action->setVisible(entry.available());
+        Opener open;
+        if (entry.available())
+            open = [this, name = entry.name] { abre(name); };
+        m_items.insert(entry.name, Item{action, entry.check, std::move(open)});
+        connect(action, &QAction::triggered, this,
+                [this, name = entry.name, check = entry.check] { run(name, check); });
+    }
 }
 
 void MDIPrincipal::buildImageMenu() {
-    struct Entry {
-        ImageMenu::Button button;
-        const char* menuName;
-    };
-    const QList<Entry> entries = {
-        {{QStringLiteral("Cliente"), QStringLiteral("Cliente"), QStringLiteral("Cliente - F2")},
-         "mnuCliente"},
-        {{QStringLiteral("Pedido"), QStringLiteral("Pedido"), QStringLiteral("Pedido - F3")},
-         "mnuPedido"},
-        {{QStringLiteral("Produto"), QStringLiteral("Produto"), QStringLiteral("Produto - F4")},
-         "mnuProduto"},
-        {{QStringLiteral("Categoria"), QStringLiteral("Categoria"),
-          QStringLiteral("Categoria - F5")},
-         "mnuCad_Cat"},
-        {{QStringLiteral("Usuario"), QStringLiteral("Usuários"), QStringLiteral("Usuários - F6")},
-         "mnuUsuario"},
-        {{QStringLiteral("Consulta_Pedido"), QStringLiteral("Consulta Pedido"), QString()},
-         "mnuCon_Ped"},
-        {{QStringLiteral("Lista_Preco"), QStringLiteral("Lista de Preço"),
-          QStringLiteral("Lista de Preço - F12")},
-         "mnuConTabelaPreco"},
-        {{QStringLiteral("Sair"), QStringLiteral("Sair"), QString()}, "mnuSai_Enc"},
-    };
     QList<ImageMenu::Button> buttons;
-    for (const Entry& entry : entries) {
-        buttons.append(entry.button);
-        m_imageItems.insert(entry.button.name, mnu(entry.menuName));
+    QHash<QString, AuthorityCheck> checks;
+    for (const CatalogueEntry& entry : screenCatalogue()) {
+        if (entry.image.isEmpty())
+            continue;
+        buttons.append({entry.image, entry.imageCaption, entry.imageToolTip});
+        m_imageItems.insert(entry.image, entry.name);
+        checks.insert(entry.image,
+                      entry.imageCheck != AuthorityCheck::None ? entry.imageCheck : entry.check);
     }
     m_imageMenu = new ImageMenu(buttons, this);
-    for (auto it = m_imageItems.cbegin(); it != m_imageItems.cend(); ++it) {
-        m_imageMenu->setButtonEnabled(it.key(), false);
-    }
-    connect(m_imageMenu, &ImageMenu::clicked, this, [this](const QString& button) {
-        const QString menuName = m_imageItems.value(button);
-        // The users' image button refuses with the second of the two texts.
-        const Check check = button == QLatin1String("Usuario") ? Check::UsuarioConsulta
-                                                               : m_items.value(menuName).check;
-        run(menuName, check);
+    for (auto it = m_imageItems.cbegin(); it != m_imageItems.cend(); ++it)
+        m_imageMenu->setButtonEnabled(it.key(), static_cast<bool>(m_items.value(it.value()).open));
+    connect(m_imageMenu, &ImageMenu::clicked, this, [this, checks](const QString& button) {
+        run(m_imageItems.value(button), checks.value(button));
     });
 }
 
@@ -305,33 +189,72 @@ void MDIPrincipal::setOpener(const QString& menuName, Opener open) {
     it->open = std::move(open);
     const bool enabled = static_cast<bool>(it->open);
     it->action->setEnabled(enabled);
+    it->action->setVisible(enabled);
     for (auto image = m_imageItems.cbegin(); image != m_imageItems.cend(); ++image) {
-        if (image.value() == menuName) {
+        if (image.value() == menuName)
             m_imageMenu->setButtonEnabled(image.key(), enabled);
-        }
     }
 }
 
-std::optional<authority::Area> MDIPrincipal::areaOf(Check check) {
+QDialog* MDIPrincipal::aberta(const QString& screenName) const {
+    for (QDialog* open : findChildren<QDialog*>(screenName, Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible())
+            return open;
+    }
+    return nullptr;
+}
+
+QDialog* MDIPrincipal::abre(const QString& itemName) {
+    const auto& catalogue = screenCatalogue();
+    const auto entry = std::find_if(catalogue.cbegin(), catalogue.cend(),
+                                    [&](const CatalogueEntry& e) { return e.name == itemName; });
+    if (entry == catalogue.cend() || !entry->available())
+        return nullptr;
+    if (entry->opening == CatalogueEntry::Opening::Action) {
+        entry->action(*this);
+        return nullptr;
+    }
+    if (entry->opening == CatalogueEntry::Opening::Modal) {
+        const std::unique_ptr<QDialog> screen(entry->create(m_context, this));
+        if (entry->afterOpen)
+            entry->afterOpen(*screen);
+        abreModal(*screen);
+        return nullptr;
+    }
+    QDialog* screen = aberta(entry->screen);
+    if (screen) {
+        screen->raise();
+        screen->activateWindow();
+    } else {
+        screen = entry->create(m_context, this); // owned by the window, freed when closed
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+        screen->show();
+    }
+    if (entry->afterOpen)
+        entry->afterOpen(*screen);
+    return screen;
+}
+
+std::optional<authority::Area> MDIPrincipal::areaOf(AuthorityCheck check) {
     switch (check) {
-    case Check::None:
+    case AuthorityCheck::None:
         return std::nullopt;
-    case Check::Usuario:
-    case Check::UsuarioConsulta:
+    case AuthorityCheck::Usuario:
+    case AuthorityCheck::UsuarioConsulta:
         return authority::Area::UserScreens;
-    case Check::RelatoriosExportacao:
+    case AuthorityCheck::RelatoriosExportacao:
         return authority::Area::ReportsAndExports;
     }
     return std::nullopt;
 }
 
-QString MDIPrincipal::refusalText(Check check) {
-    return check == Check::Usuario
+QString MDIPrincipal::refusalText(AuthorityCheck check) {
+    return check == AuthorityCheck::Usuario
                ? QStringLiteral("Voce não tem autoridade suficiente para executar essa ação")
                : QStringLiteral("Voce não tem autoridade sufuciente para executar essa ação");
 }
 
-void MDIPrincipal::run(const QString& menuName, Check check) {
+void MDIPrincipal::run(const QString& menuName, AuthorityCheck check) {
     const Item item = m_items.value(menuName);
     if (!item.open || !autorizado(check)) {
         return;
@@ -343,7 +266,7 @@ void MDIPrincipal::run(const QString& menuName, Check check) {
     }
 }
 
-std::function<void()> MDIPrincipal::recusa(Check check) {
+std::function<void()> MDIPrincipal::recusa(AuthorityCheck check) {
     const std::optional<authority::Area> area = areaOf(check);
     if (!area) {
         return {};
@@ -366,7 +289,7 @@ std::function<void()> MDIPrincipal::recusa(Check check) {
     };
 }
 
-bool MDIPrincipal::autorizado(Check check) {
+bool MDIPrincipal::autorizado(AuthorityCheck check) {
     const std::function<void()> refusal = recusa(check);
     if (refusal) {
         refusal();
@@ -376,9 +299,8 @@ bool MDIPrincipal::autorizado(Check check) {
 
 // The menu is about to pop up: a refused user sees it close at once, its items out of
 // reach meanwhile, and the refusal after it has closed.
-void MDIPrincipal::checkReportsOnOpen() {
-    QMenu* rel = m_menus.value(mnu("mnuRel"));
-    std::function<void()> refusal = recusa(Check::RelatoriosExportacao);
+void MDIPrincipal::checkMenuOnOpen(QMenu* rel, AuthorityCheck check) {
+    std::function<void()> refusal = recusa(check);
     if (!refusal) {
         return;
     }
@@ -395,7 +317,7 @@ void MDIPrincipal::checkReportsOnOpen() {
     });
 }
 
-void MDIPrincipal::toggleAlertaAniversario() {
+void MDIPrincipal::alternaAlertaAniversario() {
     QAction* alerta = m_items.value(mnu("mnuAlertaAniversariante")).action;
     // The action has already flipped its mark; it only changes once the user agrees.
     const bool marcar = alerta->isChecked();
@@ -410,7 +332,7 @@ void MDIPrincipal::toggleAlertaAniversario() {
     m_context.session.alertaAniversario = marcar;
 }
 
-void MDIPrincipal::startProgram(bool notepad) {
+void MDIPrincipal::iniciaPrograma(bool notepad) {
     const auto program =
         notepad ? ExternalPrograms::Program::BlocoDeNotas : ExternalPrograms::Program::Calculadora;
     try {
@@ -432,8 +354,7 @@ void MDIPrincipal::mostraAjuda() {
 }
 
 void MDIPrincipal::mostraInformacoes() {
-    frmSobre sobre(m_context, this);
-    abreModal(sobre);
+    abre(QStringLiteral("mnuAju_Inf"));
 }
 
 void MDIPrincipal::abreFilha(QWidget* screen) {
@@ -575,16 +496,8 @@ void MDIPrincipal::stopCallerIdentification() {
 }
 
 void MDIPrincipal::chamadaRecebida(const QString& reported) {
-    const std::optional<QString> telefone = numeroDaChamada(reported);
-    if (!telefone)
-        return;
-    for (frmPedido* aberto : findChildren<frmPedido*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (aberto->isVisible()) {
-            aberto->recebeChamada(*telefone);
-            return;
-        }
-    }
-    abreCadastro<frmPedido>()->recebeChamada(*telefone);
+    if (const std::optional<QString> telefone = numeroDaChamada(reported))
+        entregaChamada(*this, *telefone);
 }
 
 // The online backup does not exist yet: there is nothing to send.

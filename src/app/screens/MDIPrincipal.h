@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/screens/ScreenCatalogue.h"
 #include "shell/Authority.h"
 
 #include <QHash>
@@ -52,8 +53,15 @@ public:
     // Shown, neither hidden in the notification area nor minimised.
     bool janelaVisivel() const;
 
-    // What a menu item does. An item without an opener is disabled, and so is its image
-    // button; the authority check of the item runs before the opener.
+    ScreenContext& context() const { return m_context; }
+
+    // Opens what the catalogue item names, without its authority check: a child screen is
+    // returned (the open copy brought forward), a modal one has closed when this returns.
+    QDialog* abre(const QString& itemName);
+    // The open child screen of that object name, if any.
+    QDialog* aberta(const QString& screenName) const;
+
+    // Replaces what a menu item does (tests); the authority check still runs first.
     void setOpener(const QString& menuName, Opener open);
     // How the program ends (QCoreApplication::exit by default) and how the exit copy is made
     // (DatabaseBackup::exitCopy by default).
@@ -63,8 +71,6 @@ public:
     // Screens open as children of the MDI area, or modally over the window.
     void abreFilha(QWidget* screen);
     void abreModal(QDialog& screen);
-    // A registry screen: the one already open is brought forward instead of a second copy.
-    template <typename Screen> Screen* abreCadastro();
 
 public Q_SLOTS:
     // The exit sequence: the question, then in servidor mode the exit copy, the stop of the
@@ -78,6 +84,10 @@ public Q_SLOTS:
     void MostraJanela();
     // The icon menu's "&Sair": ends without a question and without the online backup.
     void SaiDoSistema();
+    void iniciaPrograma(bool blocoDeNotas);
+    void alternaAlertaAniversario();
+    void mostraAjuda();
+    void mostraInformacoes();
 
 Q_SIGNALS:
     void trocarUsuario();
@@ -87,47 +97,32 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Which authority check guards an item, and with which of the two refusal texts.
-    enum class Check { None, Usuario, UsuarioConsulta, RelatoriosExportacao };
-
     struct Item {
         QAction* action = nullptr;
-        Check check = Check::None;
+        AuthorityCheck check = AuthorityCheck::None;
         Opener open;
     };
 
-    static std::optional<authority::Area> areaOf(Check check);
-    static QString refusalText(Check check);
+    static std::optional<authority::Area> areaOf(AuthorityCheck check);
+    static QString refusalText(AuthorityCheck check);
 
     void buildMenus();
     void buildImageMenu();
     void buildStatusBar();
     void loadBackground();
-    void wireActions();
 
-    QMenu* addMenu(QMenu* parent, const QString& name, const QString& caption);
-    QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
-                     const QKeySequence& key = {}, Check check = Check::None);
-
-    void run(const QString& menuName, Check check);
+    void run(const QString& menuName, AuthorityCheck check);
     // Decides at once; what to tell a refused user is returned, to show when it suits.
     // Empty when the action may go on.
-    std::function<void()> recusa(Check check);
-    bool autorizado(Check check);
-    void checkReportsOnOpen();
-    void toggleAlertaAniversario();
-    void startProgram(bool notepad);
-    void mostraAjuda();
-    void mostraInformacoes();
+    std::function<void()> recusa(AuthorityCheck check);
+    bool autorizado(AuthorityCheck check);
+    void checkMenuOnOpen(QMenu* menu, AuthorityCheck check);
     void escondeJanela();
     void copiaBancoSaida();
     void setupCallerIdentification();
     void stopCallerIdentification();
     void runOnlineBackup();
     void termina();
-
-    // The consultation items: the registry screen in browse state with its lookup dialog.
-    template <typename Screen> void consulta();
 
     ScreenContext& m_context;
     QList<CallerIdSource*> m_fontesChamada;
@@ -144,21 +139,3 @@ private:
     ExitCopy m_exitCopy;
     bool m_encerrando = false;
 };
-
-template <typename Screen> Screen* MDIPrincipal::abreCadastro() {
-    for (Screen* open : findChildren<Screen*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible()) {
-            open->raise();
-            open->activateWindow();
-            return open;
-        }
-    }
-    auto* screen = new Screen(m_context, this); // owned by the window, freed when closed
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->show();
-    return screen;
-}
-
-template <typename Screen> void MDIPrincipal::consulta() {
-    abreCadastro<Screen>()->btnProcurar1_Click();
-}

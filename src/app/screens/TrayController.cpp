@@ -1,7 +1,7 @@
 #include "app/screens/TrayController.h"
 
-#include "config/AppHome.h"
 #include "app/screens/ProgramVersion.h"
+#include "config/AppHome.h"
 
 #include <QFileInfo>
 #include <QIcon>
@@ -36,8 +36,8 @@ TrayController::TrayController(const AppHome& home, QObject* parent)
     connect(
         addItem(QStringLiteral("itmAbrirMenuPrincipal"), QStringLiteral("Abrir Menu Principal")),
         &QAction::triggered, this, &TrayController::abrirMenuPrincipal);
-    connect(addItem(QStringLiteral("itmAjuda"), QStringLiteral("&Ajuda do Sistema")),
-            &QAction::triggered, this, &TrayController::ajuda);
+    // Listed without an action.
+    addItem(QStringLiteral("itmAjuda"), QStringLiteral("&Ajuda do Sistema"));
     connect(addItem(QStringLiteral("itmInformacoes"), QStringLiteral("&Informações sobre Sistema")),
             &QAction::triggered, this, &TrayController::informacoes);
     connect(addItem(QStringLiteral("itmSair"), QStringLiteral("&Sair")), &QAction::triggered, this,

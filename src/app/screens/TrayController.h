@@ -37,7 +37,6 @@ public:
 
 Q_SIGNALS:
     void abrirMenuPrincipal();
-    void ajuda();
     void informacoes();
     void sair();
 

@@ -1,5 +1,6 @@
 #include "app/screens/frmLoad.h"
 
+#include "common/screens/Widgets.h"
 #include "config/Settings.h"
 #include "shell/CallerId.h"
 #include "shell/SoundCallerIdSource.h"
@@ -14,11 +15,7 @@
 
 namespace {
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
+using widgets::label;
 
 QString versionText() {
     return QStringLiteral("Versão %1.%2.%3")

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/Settings.h"
 #include "common/screens/ScreenBase.h"
+#include "config/Settings.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,9 @@
 #include "app/screens/frmSobre.h"
 
-#include "config/Settings.h"
-#include "common/screens/ScreenContext.h"
 #include "app/screens/ProgramVersion.h"
+#include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
+#include "config/Settings.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -13,8 +14,7 @@
 namespace {
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
+    QLabel* l = widgets::label(parent, name, text);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }

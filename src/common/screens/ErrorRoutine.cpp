@@ -1,5 +1,7 @@
 #include "common/screens/ErrorRoutine.h"
 
+#include "data/DbError.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -7,16 +9,18 @@ namespace {
 
 const QString kNoticeCaption = QStringLiteral("Aviso");
 
-DbError asDbError(const std::exception& error) {
-    if (const auto* known = dynamic_cast<const DbError*>(&error)) {
-        return *known;
-    }
-    return DbError(DbError::kGeneric, QString::fromUtf8(error.what()), DbError::kProgramSource);
-}
-
 } // namespace
 
-QString errorDialogText(const DbError& error) {
+Error asShownError(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const Error*>(&error))
+        return *own;
+    if (const auto* data = dynamic_cast<const DbError*>(&error))
+        return Error(data->description(), data->number(), data->source());
+    return Error(QString::fromUtf8(error.what()));
+}
+
+QString errorDialogText(const std::exception& failure) {
+    const Error error = asShownError(failure);
     const QStringList lines = {
         QStringLiteral("O programa não pode executar essa ação. Favor entrar em contato     "),
         QStringLiteral("com o Administrador do sistema!!!"),
@@ -32,14 +36,14 @@ QString errorDialogText(const DbError& error) {
     return lines.join(u'\n');
 }
 
-void TrataErro(MessageBoxes& messages, const DbError& error) {
-    switch (error.number()) {
+void TrataErro(MessageBoxes& messages, const std::exception& error) {
+    switch (asShownError(error).number()) {
     case DbError::kInUse:
         messages.show(MessageBoxes::Icon::Information, kNoticeCaption,
                       QStringLiteral("Banco de dados em uso por outro processo.\n"
                                      "Clique em \"SALVAR ou FINALIZAR\" novamente."));
         return;
-    case DbError::kFileInUse:
+    case Error::kFileInUse:
         messages.show(MessageBoxes::Icon::Information, kNoticeCaption,
                       QStringLiteral("O arquivo excel esta sendo usado por algum processo.\n"
                                      "Feche todos os arquivos excel abertos e tente executar "
@@ -50,15 +54,7 @@ void TrataErro(MessageBoxes& messages, const DbError& error) {
     }
 }
 
-void TrataErro(MessageBoxes& messages, const std::exception& error) {
-    TrataErro(messages, asDbError(error));
-}
-
-void MostraErro(MessageBoxes& messages, const DbError& error) {
+void MostraErro(MessageBoxes& messages, const std::exception& error) {
     messages.show(MessageBoxes::Icon::Critical, QCoreApplication::applicationName(),
                   errorDialogText(error));
-}
-
-void MostraErro(MessageBoxes& messages, const std::exception& error) {
-    MostraErro(messages, asDbError(error));
 }

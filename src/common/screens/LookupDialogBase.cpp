@@ -56,7 +56,7 @@ LookupDialogBase::LookupDialogBase(ScreenContext& context, const Definition& def
 
     m_btnProcurar1->setObjectName(QStringLiteral("btnProcurar1"));
     m_btnProcurar1->setDefault(true);
-    connect(m_btnProcurar1, &QPushButton::clicked, this, &LookupDialogBase::btnProcurar1_Click);
+    connect(m_btnProcurar1, &QPushButton::clicked, this, [this] { botaoProcurarClicado(); });
     command1()->setText(QStringLiteral("Command1"));
 
     auto* layout = new QVBoxLayout(this);
@@ -171,6 +171,10 @@ void LookupDialogBase::procurar() {
 
 void LookupDialogBase::rowDoubleClicked(int) {}
 
+void LookupDialogBase::botaoProcurarClicado() {
+    btnProcurar1_Click();
+}
+
 void LookupDialogBase::notFound() {
     messages().show(MessageBoxes::Icon::Information, m_definition.notFoundCaption,
                     m_definition.notFoundText);
@@ -185,7 +189,7 @@ bool LookupDialogBase::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_btnProcurar1->click();
+            btnProcurar1_Click(); // a pick from the list, not a press of the button
             return true;
         }
     }

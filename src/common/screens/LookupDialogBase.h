@@ -76,6 +76,8 @@ protected:
     // What "&Procurar" does; the default is the pick with its not-found message.
     virtual void procurar();
     virtual void rowDoubleClicked(int row);
+    // The button itself was pressed (by the mouse, its key or as the default button).
+    virtual void botaoProcurarClicado();
 
     void notFound();
 

@@ -17,7 +17,3 @@ public:
 };
 
 QString messageIconName(MessageBoxes::Icon icon);
-
-// A LoggingMessageBoxes when BRISKO_MSGBOX is "log:<path>" (answers from BRISKO_MSGBOX_ANSWERS),
-// otherwise real message boxes.
-std::unique_ptr<MessageBoxes> makeMessageBoxes();

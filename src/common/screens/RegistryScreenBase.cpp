@@ -11,14 +11,6 @@ namespace {
 const QString kAviso = QStringLiteral("Aviso");
 }
 
-template <typename Handler> void RegistryScreenBase::guarded(Handler handler) {
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        error(failure);
-    }
-}
-
 ScreenOptions RegistryScreenBase::registryOptions(TitleButtonSet titleButtons) {
     return ScreenOptions{.radius = ScreenOptions::kRegistryRadius,
                          .titleButtons = titleButtons,
@@ -111,6 +103,28 @@ void RegistryScreenBase::whenLeft(QWidget* field, std::function<void()> handler)
 
 void RegistryScreenBase::aviso(const QString& text) {
     messages().show(MessageBoxes::Icon::Information, kAviso, text);
+}
+
+bool RegistryScreenBase::changeSaved(WriteOutcome outcome, const QString& savedText,
+                                     const std::function<void()>& taken,
+                                     const QString& notFoundText) {
+    switch (outcome) {
+    case WriteOutcome::Saved:
+        aviso(savedText);
+        return true;
+    case WriteOutcome::NameTaken:
+        taken();
+        return false;
+    case WriteOutcome::NotFound:
+        aviso(notFoundText);
+        return false;
+    }
+    return false;
+}
+
+void RegistryScreenBase::deletionDone(bool removed, const QString& doneText,
+                                      const QString& notFoundText) {
+    aviso(removed ? doneText : notFoundText);
 }
 
 bool RegistryScreenBase::pergunta(const QString& text) {

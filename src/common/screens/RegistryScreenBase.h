@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/WriteOutcome.h"
 #include "common/screens/ScreenBase.h"
 
 #include <QList>
@@ -78,6 +79,13 @@ protected:
     // "Aviso" information box / Yes-No question.
     void aviso(const QString& text);
     bool pergunta(const QString& text);
+    // How every registry tells what saving a change did: the notice of success, `taken` when
+    // another record holds the name, the notice of a record deleted meanwhile. True when saved.
+    bool changeSaved(WriteOutcome outcome, const QString& savedText,
+                     const std::function<void()>& taken, const QString& notFoundText);
+    // How every registry tells a deletion: done, or the record gone meanwhile (another
+    // workstation removed it), which is not reported as done.
+    void deletionDone(bool removed, const QString& doneText, const QString& notFoundText);
 
     // --- the member's part ---
     virtual void clearFields() = 0;
@@ -114,7 +122,6 @@ protected:
 
 private:
     QPushButton* makeButton(const QString& name, const QString& caption);
-    template <typename Handler> void guarded(Handler handler);
 
     ScreenContext& m_context;
     QWidget* m_buttonBar;

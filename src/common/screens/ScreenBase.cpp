@@ -61,7 +61,8 @@ bool ScreenBase::event(QEvent* event) {
 
 void ScreenBase::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_command1->click();
+        if (escFecha())
+            m_command1->click();
         return;
     }
     QDialog::keyPressEvent(event);

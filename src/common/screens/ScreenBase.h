@@ -57,10 +57,22 @@ protected:
     MessageBoxes& messages() const { return m_messages; }
     // Hands a failure of an event handler to the common error routine.
     void error(const std::exception& failure);
+    // Runs an event handler, its failure going to the error routine.
+    template <typename Handler> void guarded(Handler&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& failure) {
+            error(failure);
+        }
+    }
 
     void roundFrame(QWidget* frame);
     void attachFocusColours(QWidget* field, bool keyField = false);
     void attachKeyFilter(QWidget* field, KeyFilterMode mode);
+
+    // Whether Esc presses `Command1` now; a screen holding work that Esc would throw away
+    // says no.
+    virtual bool escFecha() const { return true; }
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -172,14 +172,6 @@ QLineEdit* frmConsulta_Pedido::campo(const char* nome) {
     return edit;
 }
 
-template <typename Handler> void frmConsulta_Pedido::guarded(Handler handler) {
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        error(failure);
-    }
-}
-
 qint64 frmConsulta_Pedido::numero() const {
     return m_lblPedido->text().toLongLong();
 }

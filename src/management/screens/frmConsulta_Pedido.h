@@ -48,7 +48,6 @@ private:
     QLineEdit* campo(const char* nome);
     void preencheGrade();
     void cancela();
-    template <typename Handler> void guarded(Handler handler);
 
     ScreenContext& m_context;
     Reimpressao m_reimprime;

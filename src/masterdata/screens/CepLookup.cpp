@@ -1,8 +1,8 @@
 #include "masterdata/screens/CepLookup.h"
 
-#include "config/Settings.h"
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/ScreenContext.h"
+#include "config/Settings.h"
 #include "masterdata/CepAnswerParser.h"
 #include "masterdata/CepClient.h"
 

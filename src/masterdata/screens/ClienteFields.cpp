@@ -4,6 +4,7 @@
 #include "common/screens/FocusColours.h"
 #include "common/screens/KeyFilterAttacher.h"
 #include "common/screens/MessageBoxes.h"
+#include "common/screens/Widgets.h"
 #include "masterdata/ClienteStore.h"
 #include "masterdata/screens/CepLookup.h"
 
@@ -27,10 +28,8 @@ QStringList tiposDeLogradouro(ClienteFields::Tipos tipos) {
 }
 
 QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    auto* layout = new QHBoxLayout(box);
-    layout->setContentsMargins(6, 2, 6, 4);
+    QGroupBox* box = widgets::frame(parent, name, caption);
+    box->layout()->setContentsMargins(6, 2, 6, 4);
     return box;
 }
 

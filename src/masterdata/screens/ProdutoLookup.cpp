@@ -49,7 +49,11 @@ ProdutoLookup::ProdutoLookup(ScreenContext& context, Kind kind, QWidget* parent)
     }
     m_cboCategoria->addItem(kTodos);
     m_cboCategoria->setCurrentIndex(m_cboCategoria->count() - 1);
+    // Every choice reloads the whole list, the same category again included (only `activated`
+    // tells that one): it undoes a search typed meanwhile. A new category is loaded twice, a
+    // cheap price for never missing one.
     connect(m_cboCategoria, &QComboBox::currentIndexChanged, this, &ProdutoLookup::loadFullList);
+    connect(m_cboCategoria, &QComboBox::activated, this, &ProdutoLookup::loadFullList);
     loadFullList();
 }
 

@@ -4,6 +4,7 @@
 #include "common/screens/FieldLeave.h"
 #include "common/screens/RegistryScreenBase.h"
 #include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
 #include "data/Connections.h"
 #include "masterdata/ClienteStore.h"
 #include "masterdata/screens/ClienteFields.h"
@@ -14,24 +15,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(name);
-    made->setAutoDefault(false);
-    return made;
-}
-
-} // namespace
+namespace {} // namespace
 
 frmCad_Cli_Ped::frmCad_Cli_Ped(ScreenContext& context, const QString& telefone, QWidget* parent)
     : ScreenBase(context.messages, parent, RegistryScreenBase::registryOptions()),
       m_context(context),
       m_campos(new ClienteFields(context.messages, ClienteFields::Tipos::ComFavela, this)),
-      m_btnSalvar(button(QStringLiteral("btnSalvar"), QStringLiteral("&Salvar"), this)),
-      m_btnSair(button(QStringLiteral("btnSair"), QStringLiteral("Sai&r"), this)),
-      m_btnCep(button(QStringLiteral("btnCep"), QStringLiteral("&Cep"), this)) {
+      m_btnSalvar(widgets::button(this, QStringLiteral("btnSalvar"), QStringLiteral("&Salvar"))),
+      m_btnSair(widgets::button(this, QStringLiteral("btnSair"), QStringLiteral("Sai&r"))),
+      m_btnCep(widgets::button(this, QStringLiteral("btnCep"), QStringLiteral("&Cep"))) {
     setObjectName(QStringLiteral("frmCad_Cli_Ped"));
     setWindowTitle(QStringLiteral("Cadastro de Cliente"));
     command1()->setText(QStringLiteral("Command1"));

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 namespace {
+const QString kNaoCadastrada = QStringLiteral("Categoria não cadastrada!!!");
 const QString kCancelada = QStringLiteral(" Operação Cancelada !!!");
 const QString kDuplicada = QStringLiteral("Categoria já esta cadastrado");
 } // namespace
@@ -90,8 +91,8 @@ QString frmCategoria::deletionCancelledText() const {
 }
 
 void frmCategoria::deleteRecord() {
-    CategoriaStore(db()).remove(m_txtCodigo->text().toLongLong());
-    aviso(QStringLiteral("Categoria deletada com sucesso!!!"));
+    deletionDone(CategoriaStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral("Categoria deletada com sucesso!!!"), kNaoCadastrada);
 }
 
 bool frmCategoria::validate() {
@@ -126,19 +127,13 @@ bool frmCategoria::saveChange() {
         return false;
     }
     const Categoria categoria{m_txtCodigo->text().toLongLong(), m_txtCategoria->text()};
-    switch (CategoriaStore(db()).update(categoria)) {
-    case WriteOutcome::Saved:
-        aviso(QStringLiteral("Categoria alterada com sucesso!!!"));
-        return true;
-    case WriteOutcome::NameTaken:
-        aviso(kDuplicada);
-        m_txtCategoria->setFocus();
-        return false;
-    case WriteOutcome::NotFound:
-        aviso(QStringLiteral("Categoria não cadastrada!!!"));
-        return false;
-    }
-    return false;
+    return changeSaved(
+        CategoriaStore(db()).update(categoria), QStringLiteral("Categoria alterada com sucesso!!!"),
+        [this] {
+            aviso(kDuplicada);
+            m_txtCategoria->setFocus();
+        },
+        kNaoCadastrada);
 }
 
 void frmCategoria::checkDuplicate() {

@@ -71,18 +71,20 @@ void frmCep_Ped_Cad_Cli::btnOk_Click() {
     m_lookup->start(CepLookup::digits(*m_mskCEP));
 }
 
-// The fields and the error report are already done by the lookup.
+// The fields and the error report are already done by the lookup. A failed lookup keeps the
+// dialog open with the typed code, to try again.
 void frmCep_Ped_Cad_Cli::answered(const CepResult& result) {
-    if (!result.isError()) {
-        m_lblStatusCEP[1]->setText(result.resultadoTxt.toUpper());
-        if (!result.isCompleto()) {
-            CepLookup::paintText(m_targetCep, CepLookup::kNotFoundText);
-            if (m_targetCep) {
-                m_targetCep->setFocus();
-            }
-        } else {
-            CepLookup::paintText(m_lblStatusCEP[1], CepLookup::kNormalText);
-        }
+    if (result.isError()) {
+        m_mskCEP->setFocus();
+        return;
+    }
+    m_lblStatusCEP[1]->setText(result.resultadoTxt.toUpper());
+    if (!result.isCompleto()) {
+        CepLookup::paintText(m_targetCep, CepLookup::kNotFoundText);
+        if (m_targetCep)
+            m_targetCep->setFocus();
+    } else {
+        CepLookup::paintText(m_lblStatusCEP[1], CepLookup::kNormalText);
     }
     fecha();
 }

@@ -96,12 +96,10 @@ QString frmCliente::deletionCancelledText() const {
 
 void frmCliente::deleteRecord() {
     // By code: a telephone shared by two rows would take both.
-    if (!ClienteStore(db()).remove(m_campos->txtCodigo()->text().toLongLong())) {
-        aviso(kNaoCadastrado); // removed meanwhile
-        return;
-    }
-    aviso(QStringLiteral("O cliente ") + m_campos->txtNome()->text() +
-          QStringLiteral(" foi deletado com sucesso!!!"));
+    deletionDone(ClienteStore(db()).remove(m_campos->txtCodigo()->text().toLongLong()),
+                 QStringLiteral("O cliente ") + m_campos->txtNome()->text() +
+                     QStringLiteral(" foi deletado com sucesso!!!"),
+                 kNaoCadastrado);
 }
 
 bool frmCliente::saveInclusion() {
@@ -129,18 +127,11 @@ bool frmCliente::saveChange() {
         aviso(kCancelada);
         return false;
     }
-    switch (ClienteStore(db()).update(m_campos->typed())) {
-    case ClienteStore::Outcome::Saved:
-        aviso(QStringLiteral("Cadastro do cliente alterado com sucesso"));
-        return true;
-    case ClienteStore::Outcome::TelefoneTaken: // the telephone must keep finding one customer
-        m_campos->telefoneTomado();
-        return false;
-    case ClienteStore::Outcome::NotFound:
-        aviso(kNaoCadastrado);
-        return false;
-    }
-    return false;
+    // The telephone must keep finding one customer.
+    return changeSaved(
+        ClienteStore(db()).update(m_campos->typed()),
+        QStringLiteral("Cadastro do cliente alterado com sucesso"),
+        [this] { m_campos->telefoneTomado(); }, kNaoCadastrado);
 }
 
 void frmCliente::formataTelefone() {

@@ -1,5 +1,6 @@
 #include "masterdata/screens/frmEntregador.h"
 
+#include "common/screens/Widgets.h"
 #include "masterdata/EntregadorStore.h"
 #include "masterdata/screens/EntregadorLookup.h"
 
@@ -17,21 +18,16 @@ const QString kDuplicado = QStringLiteral("Entregador já esta cadastrado");
 const QString kNaoCadastrado = QStringLiteral("Entregador não cadastrado!!!");
 const QString kDataFormato = QStringLiteral("dd/MM/yyyy");
 
-QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    box->setLayout(new QHBoxLayout);
-    return box;
-}
 } // namespace
 
 frmEntregador::frmEntregador(ScreenContext& context, QWidget* parent)
     : RegistryScreenBase(context, parent, registryOptions(TitleButtonSet::All)),
-      m_fraCodigo(frame(QStringLiteral("fraCodigo"), QStringLiteral("Codigo"), this)),
+      m_fraCodigo(widgets::frame(this, QStringLiteral("fraCodigo"), QStringLiteral("Codigo"))),
       m_txtCodigo(new QLineEdit(m_fraCodigo)),
-      m_fraTelefone(frame(QStringLiteral("fraTelefone"), QStringLiteral("Telefone"), this)),
+      m_fraTelefone(
+          widgets::frame(this, QStringLiteral("fraTelefone"), QStringLiteral("Telefone"))),
       m_mskTelefone(new QLineEdit(m_fraTelefone)),
-      m_fraData(frame(QStringLiteral("fraData"), QStringLiteral("Data"), this)),
+      m_fraData(widgets::frame(this, QStringLiteral("fraData"), QStringLiteral("Data"))),
       m_lblData(new QLabel(m_fraData)), m_txtNome(new QLineEdit(this)),
       m_txtObservacao(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmEntregador"));
@@ -123,12 +119,10 @@ QString frmEntregador::deletionCancelledText() const {
 
 void frmEntregador::deleteRecord() {
     // By code: the name alone could also match someone else's row.
-    if (!EntregadorStore(db()).remove(m_txtCodigo->text().toLongLong())) {
-        aviso(kNaoCadastrado); // removed meanwhile; nothing to report as done
-        return;
-    }
-    aviso(QStringLiteral("O Entregador ") + m_txtNome->text() +
-          QStringLiteral(" foi deletado com sucesso!!!"));
+    deletionDone(EntregadorStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral("O Entregador ") + m_txtNome->text() +
+                     QStringLiteral(" foi deletado com sucesso!!!"),
+                 kNaoCadastrado);
 }
 
 Entregador frmEntregador::typed() const {
@@ -174,18 +168,11 @@ bool frmEntregador::saveChange() {
         aviso(kCancelada);
         return false;
     }
-    switch (EntregadorStore(db()).update(typed())) {
-    case WriteOutcome::Saved:
-        aviso(QStringLiteral("Cadastro do Entregador alterado com sucesso"));
-        return true;
-    case WriteOutcome::NameTaken: // orders and deletions go by name: it must stay unique
-        nameTaken();
-        return false;
-    case WriteOutcome::NotFound:
-        aviso(kNaoCadastrado);
-        return false;
-    }
-    return false;
+    // Orders and deletions go by name: it must stay unique.
+    return changeSaved(
+        EntregadorStore(db()).update(typed()),
+        QStringLiteral("Cadastro do Entregador alterado com sucesso"), [this] { nameTaken(); },
+        kNaoCadastrado);
 }
 
 void frmEntregador::checkDuplicate() {

@@ -185,11 +185,9 @@ QString frmProduto::deletionCancelledText() const {
 }
 
 void frmProduto::deleteRecord() {
-    if (!ProdutoStore(db()).remove(m_txtCodigo->text().toLongLong())) {
-        aviso(QStringLiteral("Produto não cadastrado!!!")); // deleted meanwhile
-        return;
-    }
-    aviso(QStringLiteral(" Produto deletado com sucesso"));
+    deletionDone(ProdutoStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral(" Produto deletado com sucesso"),
+                 QStringLiteral("Produto não cadastrado!!!"));
 }
 
 std::optional<Produto> frmProduto::validate(const QString& emptyPriceText) {
@@ -250,19 +248,13 @@ bool frmProduto::saveChange() {
         aviso(QStringLiteral(" Operação cancelada"));
         return false;
     }
-    switch (ProdutoStore(db()).update(*produto)) {
-    case WriteOutcome::Saved:
-        aviso(QStringLiteral("Produto alterado com sucesso!!!"));
-        return true;
-    case WriteOutcome::NameTaken:
-        aviso(kDuplicado);
-        m_txtProduto->setFocus();
-        return false;
-    case WriteOutcome::NotFound:
-        aviso(QStringLiteral("Produto não cadastrado!!!"));
-        return false;
-    }
-    return false;
+    return changeSaved(
+        ProdutoStore(db()).update(*produto), QStringLiteral("Produto alterado com sucesso!!!"),
+        [this] {
+            aviso(kDuplicado);
+            m_txtProduto->setFocus();
+        },
+        QStringLiteral("Produto não cadastrado!!!"));
 }
 
 void frmProduto::checkDuplicate() {

@@ -1,6 +1,7 @@
 #include "orders/screens/frmDesconto.h"
 
 #include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -14,18 +15,13 @@ ScreenOptions opcoes() {
     return o;
 }
 
-QLineEdit* campo(QWidget* parent, const QString& name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
-}
 } // namespace
 
 frmDesconto::frmDesconto(ScreenContext& context, const QString& totalTexto, QWidget* parent)
     : ScreenBase(context.messages, parent, opcoes()), m_totalTexto(totalTexto),
-      m_txtValor(campo(this, QStringLiteral("txtValor_Desconto"))),
-      m_txtPc(campo(this, QStringLiteral("txtPc_Desconto"))),
-      m_txtDetalhe(campo(this, QStringLiteral("txtDetalhe"))),
+      m_txtValor(widgets::lineEdit(this, QStringLiteral("txtValor_Desconto"))),
+      m_txtPc(widgets::lineEdit(this, QStringLiteral("txtPc_Desconto"))),
+      m_txtDetalhe(widgets::lineEdit(this, QStringLiteral("txtDetalhe"))),
       m_btnAdicionar(new QPushButton(QStringLiteral("&Adicionar"), this)) {
     setObjectName(QStringLiteral("frmDesconto"));
     auto* layout = new QFormLayout(this);
@@ -57,9 +53,11 @@ void frmDesconto::btnAdicionar_Click() {
     if (std::holds_alternative<DescontoTotalZero>(r)) {
         messages().show(MessageBoxes::Icon::Information, QStringLiteral("Brisko"),
                         QStringLiteral("% de Desconto não permitido para Pedido com Total Zero."));
+        m_concluido = true;
         reject();
         return;
     }
     m_item = std::get<ItemDesconto>(r);
+    m_concluido = true;
     accept();
 }

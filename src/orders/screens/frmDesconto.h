@@ -17,6 +17,9 @@ public:
 
     // After exec: the prepared item (the dialog was accepted), else nothing.
     std::optional<ItemDesconto> item() const { return m_item; }
+    // Closed by its own button (an item prepared, or a percentage refused for a zero total),
+    // not cancelled: the order screen's focus then goes to its "Adicionar".
+    bool concluido() const { return m_concluido; }
 
     QLineEdit* txtValor_Desconto() const { return m_txtValor; }
     QLineEdit* txtPc_Desconto() const { return m_txtPc; }
@@ -33,4 +36,5 @@ private:
     QLineEdit* m_txtDetalhe;
     QPushButton* m_btnAdicionar;
     std::optional<ItemDesconto> m_item;
+    bool m_concluido = false;
 };

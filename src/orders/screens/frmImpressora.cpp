@@ -1,9 +1,9 @@
 #include "orders/screens/frmImpressora.h"
 
+#include "common/screens/ScreenContext.h"
 #include "config/AppHome.h"
 #include "config/IniFile.h"
 #include "config/Settings.h"
-#include "common/screens/ScreenContext.h"
 
 #include <QLabel>
 #include <QLineEdit>

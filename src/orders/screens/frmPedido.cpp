@@ -4,6 +4,7 @@
 #include "common/screens/ErrorRoutine.h"
 #include "common/screens/FieldLeave.h"
 #include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
 #include "config/AppHome.h"
 #include "config/Session.h"
 #include "config/Settings.h"
@@ -40,18 +41,13 @@
 
 namespace {
 
+// Enter presses the focused button as well as the default one, as attendants expect.
+constexpr bool kEnterPressesFocused = true;
+
 const QString kTitulo = QStringLiteral("Brisko");
 const QString kAviso = QStringLiteral("Aviso");
 const QString kPedido = QStringLiteral("Pedido");
 const QString kCrLf = QStringLiteral("\r\n");
-
-// Enter presses the focused button as well as the default one, as attendants expect.
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(name);
-    made->setAutoDefault(true);
-    return made;
-}
 
 QToolButton* pictureButton(const QString& name, const QString& text, const QString& tip,
                            QWidget* parent) {
@@ -60,14 +56,6 @@ QToolButton* pictureButton(const QString& name, const QString& text, const QStri
     made->setText(text);
     made->setToolTip(tip);
     made->setMinimumSize(40, 28);
-    return made;
-}
-
-QLineEdit* box(const QString& name, QWidget* parent, const QString& tip = QString()) {
-    auto* made = new QLineEdit(parent);
-    made->setObjectName(name);
-    if (!tip.isEmpty())
-        made->setToolTip(tip);
     return made;
 }
 
@@ -91,39 +79,50 @@ frmPedido::frmPedido(ScreenContext& context, QWidget* parent)
     : ScreenBase(context.messages, parent,
                  ScreenOptions{ScreenOptions::kRegistryRadius, TitleButtonSet::All, true,
                                ScreenPlacement::TopCentred, 200}),
-      m_context(context), m_mskTelefone(box(QStringLiteral("mskTelefone"), this,
-                                            QStringLiteral("Digite o Telefone do Cliente"))),
-      m_btnProcurar(button(QStringLiteral("btnProcurar"), QStringLiteral("&Procurar"), this)),
+      m_context(context),
+      m_mskTelefone(widgets::lineEdit(this, QStringLiteral("mskTelefone"),
+                                      QStringLiteral("Digite o Telefone do Cliente"))),
+      m_btnProcurar(widgets::button(this, QStringLiteral("btnProcurar"),
+                                    QStringLiteral("&Procurar"), kEnterPressesFocused)),
       m_tmrBtnProcurar(new QTimer(this)), m_imgLocalizaPedido(new QLabel(this)),
-      m_txtNome(box(QStringLiteral("txtNome"), this)),
-      m_txtTipo(box(QStringLiteral("txtTipo"), this)),
-      m_txtLogradouro(box(QStringLiteral("txtLogradouro"), this)),
-      m_txtNumero(box(QStringLiteral("txtNumero"), this)),
-      m_txtComplemento(box(QStringLiteral("txtComplemento"), this)),
-      m_txtBairro(box(QStringLiteral("txtBairro"), this)),
-      m_txtCidade(box(QStringLiteral("txtCidade"), this)),
-      m_txtUF(box(QStringLiteral("txtUF"), this)), m_txtCep(box(QStringLiteral("txtCep"), this)),
-      m_txtObservacao(box(QStringLiteral("txtObservacao"), this)),
-      m_txtAlergia(box(QStringLiteral("txtAlergia"), this)),
-      m_txtProduto(box(QStringLiteral("txtProduto"), this)),
-      m_txtQuantidade(box(QStringLiteral("txtQuantidade"), this)),
-      m_txtPreco(box(QStringLiteral("txtPreco"), this)),
-      m_txtPreco_Total(box(QStringLiteral("txtPreco_Total"), this)),
-      m_btnNovo(button(QStringLiteral("btnNovo"), QStringLiteral("&Novo"), this)),
+      m_txtNome(widgets::lineEdit(this, QStringLiteral("txtNome"))),
+      m_txtTipo(widgets::lineEdit(this, QStringLiteral("txtTipo"))),
+      m_txtLogradouro(widgets::lineEdit(this, QStringLiteral("txtLogradouro"))),
+      m_txtNumero(widgets::lineEdit(this, QStringLiteral("txtNumero"))),
+      m_txtComplemento(widgets::lineEdit(this, QStringLiteral("txtComplemento"))),
+      m_txtBairro(widgets::lineEdit(this, QStringLiteral("txtBairro"))),
+      m_txtCidade(widgets::lineEdit(this, QStringLiteral("txtCidade"))),
+      m_txtUF(widgets::lineEdit(this, QStringLiteral("txtUF"))),
+      m_txtCep(widgets::lineEdit(this, QStringLiteral("txtCep"))),
+      m_txtObservacao(widgets::lineEdit(this, QStringLiteral("txtObservacao"))),
+      m_txtAlergia(widgets::lineEdit(this, QStringLiteral("txtAlergia"))),
+      m_txtProduto(widgets::lineEdit(this, QStringLiteral("txtProduto"))),
+      m_txtQuantidade(widgets::lineEdit(this, QStringLiteral("txtQuantidade"))),
+      m_txtPreco(widgets::lineEdit(this, QStringLiteral("txtPreco"))),
+      m_txtPreco_Total(widgets::lineEdit(this, QStringLiteral("txtPreco_Total"))),
+      m_btnNovo(widgets::button(this, QStringLiteral("btnNovo"), QStringLiteral("&Novo"),
+                                kEnterPressesFocused)),
       m_btnTrocar(pictureButton(QStringLiteral("btnTrocar"), QStringLiteral("..."),
                                 QStringLiteral("Incluir"), this)),
-      m_btnAdicionar(button(QStringLiteral("btnAdicionar"), QStringLiteral("&Adicionar"), this)),
-      m_fgdPedido(new QTableWidget(this)), m_txtTotal(box(QStringLiteral("txtTotal"), this)),
-      m_txtFormaPagamento(box(QStringLiteral("txtFormaPagamento"), this)),
-      m_txtValorPago(box(QStringLiteral("txtValorPago"), this)),
-      m_txtTroco(box(QStringLiteral("txtTroco"), this)),
+      m_btnAdicionar(widgets::button(this, QStringLiteral("btnAdicionar"),
+                                     QStringLiteral("&Adicionar"), kEnterPressesFocused)),
+      m_fgdPedido(new QTableWidget(this)),
+      m_txtTotal(widgets::lineEdit(this, QStringLiteral("txtTotal"))),
+      m_txtFormaPagamento(widgets::lineEdit(this, QStringLiteral("txtFormaPagamento"))),
+      m_txtValorPago(widgets::lineEdit(this, QStringLiteral("txtValorPago"))),
+      m_txtTroco(widgets::lineEdit(this, QStringLiteral("txtTroco"))),
       m_btnDesconto(pictureButton(QStringLiteral("btnDesconto"), QStringLiteral("%"),
                                   QStringLiteral("Desconto"), this)),
-      m_btnPagamento(button(QStringLiteral("btnPagamento"), QStringLiteral("&Pagamento"), this)),
-      m_btnMensagem(button(QStringLiteral("btnMensagem"), QStringLiteral("&Mensagem"), this)),
-      m_btnFinalizar(button(QStringLiteral("btnFinalizar"), QStringLiteral("&Finalizar"), this)),
-      m_btnLimpar(button(QStringLiteral("btnLimpar"), QStringLiteral("&Limpar"), this)),
-      m_command2(button(QStringLiteral("Command2"), QStringLiteral("&Limpar"), this)),
+      m_btnPagamento(widgets::button(this, QStringLiteral("btnPagamento"),
+                                     QStringLiteral("&Pagamento"), kEnterPressesFocused)),
+      m_btnMensagem(widgets::button(this, QStringLiteral("btnMensagem"),
+                                    QStringLiteral("&Mensagem"), kEnterPressesFocused)),
+      m_btnFinalizar(widgets::button(this, QStringLiteral("btnFinalizar"),
+                                     QStringLiteral("&Finalizar"), kEnterPressesFocused)),
+      m_btnLimpar(widgets::button(this, QStringLiteral("btnLimpar"), QStringLiteral("&Limpar"),
+                                  kEnterPressesFocused)),
+      m_command2(widgets::button(this, QStringLiteral("Command2"), QStringLiteral("&Limpar"),
+                                 kEnterPressesFocused)),
       m_lblPedido(new QLabel(this)), m_lblData(new QLabel(this)), m_lblUsuario(new QLabel(this)),
       m_lblUsu_Id(new QLabel(this)) {
     setObjectName(QStringLiteral("frmPedido"));
@@ -299,6 +298,8 @@ void frmPedido::buildLayout() {
 
 void frmPedido::connectHandlers() {
     connect(m_btnProcurar, &QPushButton::clicked, this, &frmPedido::btnProcurar_Click);
+    connect(m_mskTelefone, &QLineEdit::textChanged, this,
+            [this](const QString& texto) { m_mskTelefone->setCursorPosition(int(texto.size())); });
     connect(m_tmrBtnProcurar, &QTimer::timeout, this, [this] {
         m_tmrBtnProcurar->stop();
         m_btnProcurar->click();
@@ -327,12 +328,20 @@ void frmPedido::connectHandlers() {
             messages().show(MessageBoxes::Icon::Critical, kAviso,
                             QStringLiteral("Este campo nao aceita numeros"));
     });
+    // A price that cannot be read is said so and kept for correcting, never made a zero.
     FieldLeave::attach(m_txtPreco, [this] {
-        if (m_txtPreco->isEnabled() && !m_txtPreco->text().trimmed().isEmpty()) {
-            m_txtPreco->setText(
-                OrderDraft::textoPreco(Money::parse(m_txtPreco->text()).value_or(Money())));
-            recalculaLinha(1);
+        if (!m_txtPreco->isEnabled() || m_txtPreco->text().trimmed().isEmpty())
+            return;
+        const std::optional<Money> preco = Money::parse(m_txtPreco->text());
+        if (!preco) {
+            messages().show(MessageBoxes::Icon::Information, kAviso,
+                            QStringLiteral("Preço inválido. Digite o valor como 12,50."));
+            m_txtPreco->setFocus();
+            m_txtPreco->selectAll();
+            return;
         }
+        m_txtPreco->setText(OrderDraft::textoPreco(*preco));
+        recalculaLinha(1);
     });
     for (QWidget* watched :
          {static_cast<QWidget*>(m_mskTelefone), static_cast<QWidget*>(m_txtQuantidade),
@@ -361,16 +370,13 @@ bool frmPedido::eventFilter(QObject* watched, QEvent* event) {
     return ScreenBase::eventFilter(watched, event);
 }
 
-template <typename Handler> void frmPedido::guarded(Handler handler) {
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        error(failure);
-    }
-}
-
 void frmPedido::setAbreHistorico(std::function<void(const QString&)> abre) {
     m_abreHistorico = std::move(abre);
+}
+
+bool frmPedido::escFecha() const {
+    return m_mskTelefone->text().isEmpty() && m_draft.itens().isEmpty() &&
+           m_txtProduto->text().isEmpty();
 }
 
 void frmPedido::setDefault(QPushButton* chosen) {
@@ -564,7 +570,7 @@ void frmPedido::atualizaAdicionar() {
 void frmPedido::btnAdicionar_Click() {
     guarded([this] {
         if (m_txtQuantidade->text().isEmpty() || m_txtPreco_Total->text().isEmpty()) {
-            messages().show(MessageBoxes::Icon::Information, kTitulo,
+            messages().show(MessageBoxes::Icon::Information, kAviso,
                             QStringLiteral("Informe a quantidade e o preço."));
             m_txtQuantidade->setFocus();
             return;
@@ -597,8 +603,13 @@ void frmPedido::mostraGrade() {
     m_fgdPedido->setRowCount(m_draft.linhasGrade() - 1);
     for (int row = 0; row < m_fgdPedido->rowCount(); ++row) {
         const ItemPedido item = row < itens.size() ? itens.at(row) : ItemPedido{};
-        const QStringList colunas{QString(),       item.categoria, item.nome,
-                                  item.quantidade, item.preco,     item.total};
+        const bool vazia = row >= itens.size();
+        const QStringList colunas{QString(),
+                                  item.categoria,
+                                  item.nome,
+                                  vazia ? QString() : QString::number(item.quantidade),
+                                  vazia ? QString() : ItemPedido::texto(item.preco),
+                                  vazia ? QString() : ItemPedido::texto(item.total)};
         for (int col = 0; col < colunas.size(); ++col) {
             auto* cell = new QTableWidgetItem(colunas.at(col));
             if (col >= 3)
@@ -643,8 +654,11 @@ void frmPedido::btnDesconto_Click() {
         frmDesconto desconto(m_context, m_txtTotal->text(), this);
         desconto.exec();
         const std::optional<ItemDesconto> item = desconto.item();
-        if (!item)
+        if (!item) {
+            if (desconto.concluido())
+                m_btnAdicionar->setFocus();
             return;
+        }
         m_txtProduto->setText(item->produto);
         m_txtPreco->setText(item->preco);
         m_txtQuantidade->setText(QStringLiteral("1"));
@@ -785,7 +799,7 @@ void frmPedido::finaliza() {
 
 Pedido frmPedido::snapshot() const {
     Pedido pedido = m_draft.pedido();
-    pedido.usuId = m_lblUsu_Id->text().toLongLong();
+    pedido.usuId = m_context.session.usuId;
     pedido.usuario = m_lblUsuario->text();
     pedido.data = QDate::fromString(m_lblData->text(), QStringLiteral("dd/MM/yyyy"));
     pedido.telefone = m_mskTelefone->text();
@@ -802,7 +816,6 @@ Pedido frmPedido::snapshot() const {
     pedido.formaPagamento = m_txtFormaPagamento->text();
     pedido.valorPago = m_txtValorPago->text();
     pedido.troco = m_txtTroco->text();
-    pedido.total = m_txtTotal->text();
     return pedido;
 }
 

@@ -95,6 +95,8 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The caller may still be on the line: Esc never throws an order away.
+    bool escFecha() const override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -122,7 +124,6 @@ private:
     void HabilitaCliente();
     void setDefault(QPushButton* button);
     void fechaMensagem();
-    template <typename Handler> void guarded(Handler handler);
 
     ScreenContext& m_context;
     OrderDraft m_draft;

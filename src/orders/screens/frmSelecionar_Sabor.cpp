@@ -156,8 +156,6 @@ void frmSelecionar_Sabor::procurar() {
     if (m_escolhendo)
         return;
     m_escolhendo = true;
-    if (m_posicao == 1)
-        m_cadeia.ultimaCategoria = m_cboCategoria->currentText();
     m_cadeia.sabores = m_cadeia.sabores.mid(0, m_posicao - 1);
 
     const auto* model = qobject_cast<const QStandardItemModel*>(list()->model());
@@ -182,7 +180,20 @@ void frmSelecionar_Sabor::procurar() {
     accept();
 }
 
+// Only the button and the double click of the first screen remember the category, before
+// anything is checked; Enter in the list and the tick boxes do not.
+void frmSelecionar_Sabor::guardaCategoria() {
+    if (m_posicao == 1)
+        m_cadeia.ultimaCategoria = m_cboCategoria->currentText();
+}
+
+void frmSelecionar_Sabor::botaoProcurarClicado() {
+    guardaCategoria();
+    btnProcurar1_Click();
+}
+
 void frmSelecionar_Sabor::rowDoubleClicked(int) {
+    guardaCategoria();
     btnProcurar1_Click();
 }
 

@@ -49,9 +49,12 @@ protected:
     QWidget* searchBox() const override;
     void procurar() override;
     void rowDoubleClicked(int row) override;
+    void botaoProcurarClicado() override;
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void guardaCategoria();
     void carregaCategorias();
     void marcado();
     Sabor sabor(int row) const;

@@ -1,13 +1,14 @@
 #include "shell/screens/frmAutenticacao.h"
 
-#include "config/AppHome.h"
-#include "config/Settings.h"
 #include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
+#include "config/AppHome.h"
+#include "config/Session.h"
+#include "config/Settings.h"
 #include "data/Connections.h"
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "data/Schema.h"
-#include "config/Session.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -29,6 +30,8 @@
 #include <optional>
 
 namespace {
+
+using widgets::label;
 
 const QString kAviso = QStringLiteral("Aviso");
 const QString kTentativasExcedidas =
@@ -80,12 +83,6 @@ QToolButton* imageButton(QWidget* parent, const QString& name, Picture picture,
     return button;
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
 } // namespace
 
 frmAutenticacao::frmAutenticacao(ScreenContext& context, QWidget* parent)
@@ -105,8 +102,11 @@ frmAutenticacao::frmAutenticacao(ScreenContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmAutenticacao"));
     setWindowTitle(QCoreApplication::applicationName());
     setFixedSize(380, 250);
+    // White on the dark red for the screen's own captions only: a message box over it keeps
+    // its readable colours.
     setStyleSheet(QStringLiteral("frmAutenticacao { background: #7a1010; }"
-                                 "QLabel, QToolButton { color: white; }"
+                                 "frmAutenticacao > QLabel, frmAutenticacao > QToolButton "
+                                 "{ color: white; }"
                                  "QLabel#lblTitulo { font-size: 22pt; font-weight: bold; }"
                                  "QLabel#lblVersao { text-decoration: underline; }"));
 

@@ -1,6 +1,7 @@
 #include "shell/screens/frmBackup.h"
 
 #include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
 #include "data/Connections.h"
 #include "data/Database.h"
 #include "data/DbError.h"
@@ -32,22 +33,16 @@
 
 namespace {
 
+using widgets::named;
+
 constexpr int kEdgeTwips = 50;
 // What a drive that is not ready reports.
 constexpr int kDeviceUnavailable = 68;
 
-template <typename Widget, typename... Args>
-Widget* named(QWidget* parent, const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text,
                     const QString& tooltip) {
-    auto* b = named<QPushButton>(parent, name, text);
+    QPushButton* b = widgets::button(parent, QLatin1String(name), text);
     b->setToolTip(tooltip);
-    b->setAutoDefault(false);
     return b;
 }
 

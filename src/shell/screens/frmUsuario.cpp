@@ -1,9 +1,10 @@
 #include "shell/screens/frmUsuario.h"
 
 #include "common/screens/ScreenContext.h"
+#include "common/screens/Widgets.h"
+#include "config/Session.h"
 #include "masterdata/UsuarioStore.h"
 #include "masterdata/screens/UsuarioLookup.h"
-#include "config/Session.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -19,25 +20,33 @@ const QString kCancelada = QStringLiteral(" Operação Cancelada !!!");
 const QString kDuplicado = QStringLiteral("Usuário já esta cadastrado");
 const QString kNaoCadastrado = QStringLiteral("Usuario não cadastrado!!!");
 
+// The name and the login are both unique: either taken is told the same way.
+WriteOutcome asWriteOutcome(UsuarioStore::Outcome outcome) {
+    switch (outcome) {
+    case UsuarioStore::Outcome::Saved:
+        return WriteOutcome::Saved;
+    case UsuarioStore::Outcome::NotFound:
+        return WriteOutcome::NotFound;
+    default:
+        return WriteOutcome::NameTaken;
+    }
+}
+
 QString dataCurta(const QDate& data) {
     return data.isValid() ? QLocale::system().toString(data, QLocale::ShortFormat) : QString();
 }
 
-QLineEdit* caixa(QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    return box;
-}
 } // namespace
 
 frmUsuario::frmUsuario(ScreenContext& context, QWidget* parent)
     : RegistryScreenBase(context, parent, registryOptions(TitleButtonSet::CloseOnly)),
       m_fraCodigo(new QGroupBox(this)),
-      m_txtCodigo(caixa(m_fraCodigo, QStringLiteral("txtCodigo"))), m_fraData(new QGroupBox(this)),
-      m_lblData(new QLabel(m_fraData)), m_txtNome(caixa(this, QStringLiteral("txtNome"))),
-      m_txtUsuario(caixa(this, QStringLiteral("txtUsuario"))),
-      m_txtSenha(caixa(this, QStringLiteral("txtSenha"))),
-      m_txtConfirmacao(caixa(this, QStringLiteral("txtConfirmacao"))),
+      m_txtCodigo(widgets::lineEdit(m_fraCodigo, QStringLiteral("txtCodigo"))),
+      m_fraData(new QGroupBox(this)), m_lblData(new QLabel(m_fraData)),
+      m_txtNome(widgets::lineEdit(this, QStringLiteral("txtNome"))),
+      m_txtUsuario(widgets::lineEdit(this, QStringLiteral("txtUsuario"))),
+      m_txtSenha(widgets::lineEdit(this, QStringLiteral("txtSenha"))),
+      m_txtConfirmacao(widgets::lineEdit(this, QStringLiteral("txtConfirmacao"))),
       m_fraAcesso(new QGroupBox(QStringLiteral("Acesso"), this)),
       m_ckbCadUsuarios(new QCheckBox(QStringLiteral("Cadastra Usuários"), m_fraAcesso)),
       m_ckbRelatorio(
@@ -190,11 +199,8 @@ QString frmUsuario::deletionCancelledText() const {
 }
 
 void frmUsuario::deleteRecord() {
-    if (!UsuarioStore(db()).remove(m_txtCodigo->text().toLongLong())) {
-        aviso(kNaoCadastrado); // deleted meanwhile
-        return;
-    }
-    aviso(QStringLiteral(" usuário deletado com sucesso"));
+    deletionDone(UsuarioStore(db()).remove(m_txtCodigo->text().toLongLong()),
+                 QStringLiteral(" usuário deletado com sucesso"), kNaoCadastrado);
 }
 
 bool frmUsuario::informa(QLineEdit* box, const QString& text) {
@@ -264,19 +270,10 @@ bool frmUsuario::saveChange() {
     const Usuario usuario = mostrado();
     const std::optional<QString> senha =
         novaSenha ? std::optional(m_txtSenha->text()) : std::nullopt;
-    switch (UsuarioStore(db()).update(usuario, senha)) {
-    case UsuarioStore::Outcome::Saved:
-        aviso(QStringLiteral("Usuário alterado com sucesso!!!"));
-        return true;
-    case UsuarioStore::Outcome::NomeTaken:
-    case UsuarioStore::Outcome::UsuarioTaken:
-        aviso(kDuplicado);
-        return false;
-    case UsuarioStore::Outcome::NotFound:
-        aviso(kNaoCadastrado);
-        return false;
-    }
-    return false;
+    return changeSaved(
+        asWriteOutcome(UsuarioStore(db()).update(usuario, senha)),
+        QStringLiteral("Usuário alterado com sucesso!!!"), [this] { aviso(kDuplicado); },
+        kNaoCadastrado);
 }
 
 void frmUsuario::checkDuplicate(QLineEdit* box) {
