@@ -285,7 +285,7 @@ void TestfrmConsulta_Pedido::priceTable() {
     tabela.CarregaTabela(QStringLiteral("TODOS"));
     QCOMPARE(tabela.lstTabela_Preco()->topLevelItemCount(), 3);
     QCOMPARE(tabela.lstTabela_Preco()->topLevelItem(0)->text(0), QStringLiteral("MUÇARELA"));
-    QCOMPARE(tabela.lstTabela_Preco()->topLevelItem(2)->text(0), QStringLiteral("ATUM"));
+    QCOMPARE(tabela.lstTabela_Preco()->topLevelItem(2)->text(0), QStringLiteral("ÁGUA D'OESTE"));
     tabela.CarregaTabela(QStringLiteral("PIZZAS"));
     QCOMPARE(tabela.lstTabela_Preco()->topLevelItemCount(), 2);
     QCOMPARE(tabela.lstTabela_Preco()->topLevelItem(1)->text(1), QStringLiteral("atum e cebola"));
