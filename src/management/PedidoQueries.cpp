@@ -77,6 +77,13 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
             return plano(semIndice(engine), QStringLiteral("ped_cli_Nome IS NOT NULL"));
         const auto condicao =
             textMatch::searchPrefix(engine, QStringLiteral("ped_cli_Nome"), busca.texto);
+        // On PostgreSQL the search fold costs microseconds a row: walking the key past
+        // non-matching names would cost more than sorting the matches' keys.
+        if (engine == Engine::Postgres) {
+            Plano indice = plano(kTabela, condicao.sql, condicao.binds);
+            indice.porIndice = true;
+            return indice;
+        }
         return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"), condicao.sql, condicao.binds);
     }
     case BuscaPedido::Por::Numero:
@@ -162,10 +169,12 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
     if (antesDe)
         binds << *antesDe;
     binds << limite;
+    // Through the index only the keys are sorted ("+ 0" keeps PostgreSQL off the key walk);
+    // the page's rows are read afterwards.
     const QString filtro =
-        QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY ped_ono DESC LIMIT ?")
-            .arg(plano.from, plano.where, antesDe ? QStringLiteral(" AND ped_ono < ?") : QString());
-    // Through the index only the keys are sorted; the page's rows are read afterwards.
+        QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 DESC LIMIT ?")
+            .arg(plano.from, plano.where, antesDe ? QStringLiteral(" AND ped_ono < ?") : QString(),
+                 plano.porIndice ? QStringLiteral("ped_ono + 0") : QStringLiteral("ped_ono"));
     const QString sql = plano.porIndice
                             ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
                                              "ped_ono%2) ORDER BY ped_ono DESC")
