@@ -6,6 +6,7 @@
 #include "MasterDataBench.h"
 #include "OrderBench.h"
 #include "StartupBench.h"
+#include "StoredOrderBench.h"
 #include "SyncBench.h"
 #include "app/DataGenerator.h"
 #include "data/Database.h"
@@ -26,6 +27,7 @@ void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& 
     registerLookupOperations(registry, db, random);
     registerMasterDataOperations(registry, db, random);
     registerOrderOperations(registry, db, random);
+    registerStoredOrderOperations(registry, db, random);
     registerCallerIdOperations(registry);
     registerExportOperations(registry, db);
 }
@@ -96,7 +98,7 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < registry.operations().size(); ++i) {
             const BenchOperation& operation = registry.operations().at(i);
             const BenchExtras& extras = registry.extras().at(i);
-            if (!operation.name.contains(options->only))
+            if (!operation.name.contains(options->only, Qt::CaseInsensitive))
                 continue;
             results << measure(operation, extras.warmUpRuns);
             if (extras.note)

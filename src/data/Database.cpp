@@ -17,6 +17,7 @@ const QString kSqliteSource = QStringLiteral("SQLite");
 const QString kPostgresSource = QStringLiteral("PostgreSQL");
 constexpr int kLockWaitMs = 5000;
 
+template <QString (*fold)(const QString&)>
 void sqliteFold(sqlite3_context* context, int, sqlite3_value** arguments) {
     sqlite3_value* value = arguments[0];
     if (sqlite3_value_type(value) == SQLITE_NULL) {
@@ -25,7 +26,7 @@ void sqliteFold(sqlite3_context* context, int, sqlite3_value** arguments) {
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
     const int size = sqlite3_value_bytes(value);
-    const QByteArray folded = textMatch::foldText(QString::fromUtf8(text, size)).toUtf8();
+    const QByteArray folded = fold(QString::fromUtf8(text, size)).toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
@@ -109,11 +110,15 @@ sqlite3* Database::sqliteHandle() const {
 void Database::tuneSqlite() {
     sqlite3* native = sqliteHandle();
     // Deterministic, so that SQLite accepts it in index expressions.
-    const int rc = sqlite3_create_function_v2(native, "brisko_fold", 1,
-                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                              nullptr, &sqliteFold, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        throw DbError(rc, QString::fromUtf8(sqlite3_errmsg(native)), kSqliteSource);
+    const auto install = [native](const char* name, auto function) {
+        const int rc = sqlite3_create_function_v2(
+            native, name, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+            function, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            throw DbError(rc, QString::fromUtf8(sqlite3_errmsg(native)), kSqliteSource);
+    };
+    install("brisko_fold", &sqliteFold<&textMatch::foldText>);
+    install("brisko_search", &sqliteFold<&textMatch::searchText>);
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
 }

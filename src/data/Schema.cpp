@@ -85,16 +85,29 @@ QString chooseFoldBody(Database& db) {
     return (composedOnly.isEmpty() ? candidates.at(2) : composedOnly).arg(QStringLiteral("$1"));
 }
 
-QString installedFoldSource(Database& db) {
+QString installedSource(Database& db, const QString& function) {
     return db
         .scalar(QStringLiteral("SELECT p.prosrc FROM pg_proc p JOIN pg_namespace n ON n.oid = "
-                               "p.pronamespace WHERE p.proname = 'brisko_fold' AND n.nspname = "
-                               "current_schema()"))
+                               "p.pronamespace WHERE p.proname = ? AND n.nspname = "
+                               "current_schema()"),
+                {function})
         .toString();
 }
 
 QString foldSource(const QString& body) {
     return QStringLiteral("SELECT ") + body;
+}
+
+// The search fold is the fold with the accented letters replaced, as textMatch::searchText.
+QString searchSource(const QString& foldBody) {
+    return QStringLiteral("SELECT translate(%1, '%2', '%3')")
+        .arg(foldBody, textMatch::accentedLetters(), textMatch::plainLetters());
+}
+
+void installFunction(Database& db, const QString& name, const QString& source) {
+    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION %1(text) RETURNS text LANGUAGE sql "
+                           "IMMUTABLE STRICT PARALLEL SAFE AS $fold$%2$fold$")
+                .arg(name, source));
 }
 
 bool tableExists(Database& db, const QString& table) {
@@ -106,11 +119,17 @@ bool tableExists(Database& db, const QString& table) {
     return db.scalar(QStringLiteral("SELECT to_regclass(lower(?)) IS NOT NULL"), {table}).toBool();
 }
 
+void createIndexes(Database& db) {
+    for (const Schema::Index& index : Schema::indexes()) {
+        if (index.appliesTo(db.engine()))
+            db.exec(Schema::createIndexSql(db.engine(), index));
+    }
+}
+
 void createVersion1(Database& db) {
     for (const Schema::Table& table : Schema::tables())
         db.exec(Schema::createTableSql(db.engine(), table));
-    for (const Schema::Index& index : Schema::indexes())
-        db.exec(Schema::createIndexSql(db.engine(), index));
+    createIndexes(db);
 }
 
 // The period reports read orders by date with payment, total, status and courier from the
@@ -119,25 +138,22 @@ QList<Schema::Index> reportIndexes() {
     return {
         {QStringLiteral("ix_pedido_data_relatorio"), QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_data, ped_Forma_Pagamento, ped_Total, ped_Status, ped_Entregador"),
-         false},
+         Schema::IndexKey::Column},
         {QStringLiteral("ix_item_cat"), QStringLiteral("TB_Item"),
-         QStringLiteral("ite_cat, ite_Ono"), false},
+         QStringLiteral("ite_cat, ite_Ono"), Schema::IndexKey::Column},
     };
 }
 
-void addReportIndexes(Database& db) {
-    for (const Schema::Index& index : reportIndexes())
-        db.exec(Schema::createIndexSql(db.engine(), index));
-}
-
-// Step n brings a database from version n to n + 1.
+// Step n brings a database from version n to n + 1. Version 2 adds the search indexes and the
+// code-order telephone indexes of the order and customer searches, version 3 the report
+// indexes; every index is listed in Schema::indexes() and made where it is missing.
 QList<std::function<void(Database&)>> migrationSteps() {
-    return {&createVersion1, &addReportIndexes};
+    return {&createVersion1, &createIndexes, &createIndexes};
 }
 
 void reindexFolded(Database& db) {
     for (const Schema::Index& index : Schema::indexes()) {
-        if (index.folded && tableExists(db, index.table))
+        if (index.folded() && index.appliesTo(db.engine()) && tableExists(db, index.table))
             db.exec(QStringLiteral("REINDEX INDEX ") + index.name);
     }
 }
@@ -168,7 +184,7 @@ void rebuildSqliteTable(Database& db, const Schema::Table& table) {
                 {table.name, sequence});
     }
     for (const Schema::Index& index : Schema::indexes()) {
-        if (index.table == table.name)
+        if (index.table == table.name && index.appliesTo(Engine::Sqlite))
             db.exec(Schema::createIndexSql(Engine::Sqlite, index));
     }
 }
@@ -257,12 +273,15 @@ Schema::Table Schema::table(const QString& name) {
 }
 
 QList<Schema::Index> Schema::indexes() {
-    auto plain = [](const char* name, const char* table, const char* column) {
-        return Index{QLatin1String(name), QLatin1String(table), QLatin1String(column), false};
+    auto index = [](IndexKey key) {
+        return [key](const char* name, const char* table, const char* column) {
+            return Index{QLatin1String(name), QLatin1String(table), QLatin1String(column), key};
+        };
     };
-    auto folded = [](const char* name, const char* table, const char* column) {
-        return Index{QLatin1String(name), QLatin1String(table), QLatin1String(column), true};
-    };
+    const auto plain = index(IndexKey::Column);
+    const auto folded = index(IndexKey::Fold);
+    const auto search = index(IndexKey::Search);
+    const auto codeOrder = index(IndexKey::CodeOrder);
     QList<Index> all{
         plain("ix_cliente_telefone", "TB_Cliente", "cli_Telefone"),
         folded("ix_cliente_nome_fold", "TB_Cliente", "cli_Nome"),
@@ -275,6 +294,11 @@ QList<Schema::Index> Schema::indexes() {
         plain("ix_pedido_telefone", "TB_Pedido", "ped_cli_Telefone"),
         folded("ix_pedido_nome_fold", "TB_Pedido", "ped_cli_Nome"),
         plain("ix_item_ono", "TB_Item", "ite_Ono"),
+        search("ix_cliente_nome_busca", "TB_Cliente", "cli_Nome"),
+        search("ix_cliente_logradouro_busca", "TB_Cliente", "cli_Logradouro"),
+        codeOrder("ix_cliente_telefone_prefixo", "TB_Cliente", "cli_Telefone"),
+        search("ix_pedido_nome_busca", "TB_Pedido", "ped_cli_Nome"),
+        codeOrder("ix_pedido_telefone_prefixo", "TB_Pedido", "ped_cli_Telefone"),
     };
     return all + reportIndexes();
 }
@@ -289,12 +313,13 @@ QString Schema::createTableSql(Engine engine, const Table& table, const QString&
 
 QString Schema::createIndexSql(Engine engine, const Index& index) {
     QString expression = index.column;
-    if (index.folded) {
+    if (index.key == IndexKey::Fold)
         expression = QStringLiteral("brisko_fold(%1)").arg(index.column);
-        // Prefix ranges compare by code point; the index must be in that order to serve them.
-        if (engine == Engine::Postgres)
-            expression += QStringLiteral(" COLLATE \"C\"");
-    }
+    else if (index.key == IndexKey::Search)
+        expression = QStringLiteral("brisko_search(%1)").arg(index.column);
+    // Prefix ranges compare by code point; the index must be in that order to serve them.
+    if (index.key != IndexKey::Column && engine == Engine::Postgres)
+        expression += QStringLiteral(" COLLATE \"C\"");
     return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
         .arg(index.name, index.table, expression);
 }
@@ -308,7 +333,11 @@ int Schema::version(Database& db) {
 void Schema::ensure(Database& db) {
     const bool pg = db.engine() == Engine::Postgres;
     const QString foldBody = pg ? chooseFoldBody(db) : QString();
-    auto foldCurrent = [&] { return !pg || installedFoldSource(db) == foldSource(foldBody); };
+    auto foldCurrent = [&] {
+        return !pg ||
+               (installedSource(db, QStringLiteral("brisko_fold")) == foldSource(foldBody) &&
+                installedSource(db, QStringLiteral("brisko_search")) == searchSource(foldBody));
+    };
 
     const int found = version(db);
     if (found > kVersion)
@@ -326,10 +355,12 @@ void Schema::ensure(Database& db) {
         db.exec(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kSchemaLockKey});
     bool refold = false;
     if (!foldCurrent()) {
-        refold = !installedFoldSource(db).isEmpty();
-        db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION brisko_fold(text) RETURNS text "
-                               "LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE AS $fold$%1$fold$")
-                    .arg(foldSource(foldBody)));
+        const QString oldFold = installedSource(db, QStringLiteral("brisko_fold"));
+        const QString oldSearch = installedSource(db, QStringLiteral("brisko_search"));
+        refold = (!oldFold.isEmpty() && oldFold != foldSource(foldBody)) ||
+                 (!oldSearch.isEmpty() && oldSearch != searchSource(foldBody));
+        installFunction(db, QStringLiteral("brisko_fold"), foldSource(foldBody));
+        installFunction(db, QStringLiteral("brisko_search"), searchSource(foldBody));
     }
     db.exec(QStringLiteral(
         "CREATE TABLE IF NOT EXISTS brisko_schema_version (version INTEGER NOT NULL)"));

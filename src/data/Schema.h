@@ -31,14 +31,25 @@ public:
         QList<Column> columns;
         QStringList columnNames() const;
     };
+    enum class IndexKey {
+        Column,    // the column itself
+        Fold,      // brisko_fold(column): case-insensitive equality and prefixes
+        Search,    // brisko_search(column): case- and accent-blind prefix searches
+        CodeOrder, // the column in code-point order, for prefix ranges on typed text
+    };
     struct Index {
         QString name;
         QString table;
         QString column;
-        bool folded; // on brisko_fold(column), for case- and accent-insensitive lookups
+        IndexKey key = IndexKey::Column;
+        bool folded() const { return key == IndexKey::Fold || key == IndexKey::Search; }
+        // SQLite compares text by code point anyway: its column index serves the ranges.
+        bool appliesTo(ConnectionSpec::Engine engine) const {
+            return key != IndexKey::CodeOrder || engine == ConnectionSpec::Engine::Postgres;
+        }
     };
 
-    static constexpr int kVersion = 2;
+    static constexpr int kVersion = 3;
 
     static QList<Table> tables();
     static Table table(const QString& name);

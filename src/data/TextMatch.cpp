@@ -6,16 +6,35 @@ namespace textMatch {
 namespace {
 
 // PostgreSQL's fold indexes are built in "C" order: a comparison must name it to use them.
+QString inCodeOrder(ConnectionSpec::Engine engine, const QString& expression) {
+    return engine == ConnectionSpec::Engine::Postgres
+               ? expression + QStringLiteral(" COLLATE \"C\"")
+               : expression;
+}
+
 QString foldedColumn(ConnectionSpec::Engine engine, const QString& column) {
-    const QString folded = QStringLiteral("brisko_fold(%1)").arg(sqlIdentifier::require(column));
-    return engine == ConnectionSpec::Engine::Postgres ? folded + QStringLiteral(" COLLATE \"C\"")
-                                                      : folded;
+    return inCodeOrder(engine,
+                       QStringLiteral("brisko_fold(%1)").arg(sqlIdentifier::require(column)));
+}
+
+SqlCondition range(const QString& expression, const QString& lower) {
+    SqlCondition condition{expression + QStringLiteral(" >= ?"), {lower}};
+    if (const auto upper = prefixUpperBound(lower)) {
+        condition.sql += QStringLiteral(" AND ") + expression + QStringLiteral(" < ?");
+        condition.binds << *upper;
+    }
+    return condition;
 }
 
 } // namespace
 
 QString foldText(const QString& text) {
-    return text.normalized(QString::NormalizationForm_C).toLower();
+    // Most stored names are plain ASCII, where composing changes nothing.
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return text.normalized(QString::NormalizationForm_C).toLower();
+    }
+    return text.toLower();
 }
 
 std::optional<QString> prefixUpperBound(const QString& foldedPrefix) {
@@ -43,18 +62,56 @@ SqlCondition foldPrefix(ConnectionSpec::Engine engine, const QString& column,
                         const QString& prefix) {
     if (prefix.isEmpty())
         return {};
-    const QString lower = foldText(prefix);
-    const QString expression = foldedColumn(engine, column);
-    SqlCondition condition{expression + QStringLiteral(" >= ?"), {lower}};
-    if (const auto upper = prefixUpperBound(lower)) {
-        condition.sql += QStringLiteral(" AND ") + expression + QStringLiteral(" < ?");
-        condition.binds << *upper;
-    }
-    return condition;
+    return range(foldedColumn(engine, column), foldText(prefix));
 }
 
 QString foldOrder(ConnectionSpec::Engine engine, const QString& column) {
     return foldedColumn(engine, column);
+}
+
+const QString& accentedLetters() {
+    static const QString letters =
+        QStringLiteral("àáâãäåçèéêëìíîïñòóôõöùúûüýÿÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÑÒÓÔÕÖÙÚÛÜÝŸ");
+    return letters;
+}
+
+const QString& plainLetters() {
+    static const QString letters =
+        QStringLiteral("aaaaaaceeeeiiiinooooouuuuyyaaaaaaceeeeiiiinooooouuuuyy");
+    return letters;
+}
+
+QString searchText(const QString& text) {
+    QString folded = foldText(text);
+    const QString& from = accentedLetters();
+    const QString& to = plainLetters();
+    for (QChar& c : folded) {
+        if (c.unicode() < 0xC0)
+            continue;
+        const qsizetype at = from.indexOf(c);
+        if (at >= 0)
+            c = to.at(at);
+    }
+    return folded;
+}
+
+QString searchExpression(ConnectionSpec::Engine engine, const QString& column) {
+    return inCodeOrder(engine,
+                       QStringLiteral("brisko_search(%1)").arg(sqlIdentifier::require(column)));
+}
+
+SqlCondition searchPrefix(ConnectionSpec::Engine engine, const QString& column,
+                          const QString& prefix) {
+    if (prefix.isEmpty())
+        return {};
+    return range(searchExpression(engine, column), searchText(prefix));
+}
+
+SqlCondition codePrefix(ConnectionSpec::Engine engine, const QString& column,
+                        const QString& prefix) {
+    if (prefix.isEmpty())
+        return {};
+    return range(inCodeOrder(engine, sqlIdentifier::require(column)), prefix);
 }
 
 } // namespace textMatch

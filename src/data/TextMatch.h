@@ -33,4 +33,21 @@ SqlCondition foldPrefix(ConnectionSpec::Engine engine, const QString& column,
 // The ORDER BY expression that walks the fold index.
 QString foldOrder(ConnectionSpec::Engine engine, const QString& column);
 
+// The search fold: foldText without accents ('marcia' finds 'MÁRCIA', 'goncalves' finds
+// 'GONÇALVES'). Only for finding: equality and uniqueness keep foldText. brisko_search(text)
+// is its database side.
+QString searchText(const QString& text);
+// The letters searchText replaces and, at the same positions, their plain forms.
+const QString& accentedLetters();
+const QString& plainLetters();
+// brisko_search(column) >= ? AND brisko_search(column) < ?; empty for an empty prefix.
+SqlCondition searchPrefix(ConnectionSpec::Engine engine, const QString& column,
+                          const QString& prefix);
+// The expression the search indexes hold, for ORDER BY and index hints.
+QString searchExpression(ConnectionSpec::Engine engine, const QString& column);
+
+// A code-point prefix range on a column stored as typed (telephones): column >= ? AND < ?.
+SqlCondition codePrefix(ConnectionSpec::Engine engine, const QString& column,
+                        const QString& prefix);
+
 } // namespace textMatch

@@ -48,22 +48,6 @@ QVariantList fieldValues(const Cliente& c) {
         storedText(c.email),       storedText(c.observacao)};
 }
 
-// Telephones hold no letters, so a plain code-point range is their prefix match; unlike the
-// fold it can use the telephone index.
-textMatch::SqlCondition telefonePrefix(ConnectionSpec::Engine engine, const QString& prefix) {
-    if (prefix.isEmpty())
-        return {};
-    const QString column = engine == ConnectionSpec::Engine::Postgres
-                               ? kTelefone + QStringLiteral(" COLLATE \"C\"")
-                               : kTelefone;
-    textMatch::SqlCondition condition{column + QStringLiteral(" >= ?"), {prefix}};
-    if (const auto upper = textMatch::prefixUpperBound(prefix)) {
-        condition.sql += QStringLiteral(" AND ") + column + QStringLiteral(" < ?");
-        condition.binds << *upper;
-    }
-    return condition;
-}
-
 QString placeholders(qsizetype count) {
     QStringList marks;
     marks.reserve(count);
@@ -106,17 +90,17 @@ QList<Cliente> ClienteStore::search(Busca por, const QString& prefix, int limit,
     QString orderBy = kKey;
     switch (por) {
     case Busca::Nome:
-        condition = textMatch::foldPrefix(engine, QStringLiteral("cli_Nome"), prefix);
-        orderBy =
-            textMatch::foldOrder(engine, QStringLiteral("cli_Nome")) + QStringLiteral(", ") + kKey;
+        condition = textMatch::searchPrefix(engine, QStringLiteral("cli_Nome"), prefix);
+        orderBy = textMatch::searchExpression(engine, QStringLiteral("cli_Nome")) +
+                  QStringLiteral(", ") + kKey;
         break;
     case Busca::Endereco:
-        condition = textMatch::foldPrefix(engine, QStringLiteral("cli_Logradouro"), prefix);
-        orderBy = textMatch::foldOrder(engine, QStringLiteral("cli_Logradouro")) +
+        condition = textMatch::searchPrefix(engine, QStringLiteral("cli_Logradouro"), prefix);
+        orderBy = textMatch::searchExpression(engine, QStringLiteral("cli_Logradouro")) +
                   QStringLiteral(", ") + kKey;
         break;
     case Busca::Telefone:
-        condition = telefonePrefix(engine, prefix);
+        condition = textMatch::codePrefix(engine, kTelefone, prefix);
         break;
     }
     QVariantList binds;

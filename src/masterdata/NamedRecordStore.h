@@ -36,6 +36,10 @@ public:
     QList<Record> search(const QString& prefix) const {
         return where(textMatch::foldPrefix(m_db.engine(), m_table.nameColumn, prefix));
     }
+    // The same without regard to accents ("joao" finds "JOÃO"), for searching only.
+    QList<Record> searchIgnoringAccents(const QString& prefix) const {
+        return where(textMatch::searchPrefix(m_db.engine(), m_table.nameColumn, prefix));
+    }
     std::optional<Record> find(qint64 codigo) const {
         return first(
             select(QStringLiteral(" WHERE %1 = ?").arg(m_table.key), {codigo}, m_table.key));

@@ -30,7 +30,8 @@ EntregadorLookup::EntregadorLookup(ScreenContext& context, const Definition& def
 }
 
 void EntregadorLookup::refill() {
-    const QList<Entregador> entregadores = EntregadorStore(db()).search(m_txtNome->text());
+    const QList<Entregador> entregadores =
+        EntregadorStore(db()).searchIgnoringAccents(m_txtNome->text());
     QList<QStringList> rows;
     rows.reserve(entregadores.size());
     for (const Entregador& entregador : entregadores)

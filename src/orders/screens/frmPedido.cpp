@@ -362,6 +362,7 @@ bool frmPedido::eventFilter(QObject* watched, QEvent* event) {
             setDefault(m_btnNovo);
         }
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_imgLocalizaPedido) {
+        Q_EMIT historicoPedidos(m_mskTelefone->text());
         if (m_abreHistorico)
             m_abreHistorico(m_mskTelefone->text());
         return true;
@@ -456,8 +457,7 @@ bool frmPedido::mostraCliente(const QString& telefone, bool avisaAniversario) {
     if (!cliente)
         return false;
     m_mskTelefone->setText(cliente->telefone);
-    if (m_abreHistorico)
-        m_imgLocalizaPedido->show();
+    m_imgLocalizaPedido->show();
     m_txtNome->setText(ouEspaco(cliente->nome));
     m_txtTipo->setText(ouEspaco(cliente->tipo));
     m_txtLogradouro->setText(ouEspaco(cliente->logradouro));

@@ -33,6 +33,12 @@ public:
     const OrderDraft& draft() const { return m_draft; }
     // The history image's action; the order search is not part of this screen.
     void setAbreHistorico(std::function<void(const QString& telefone)> abre);
+
+Q_SIGNALS:
+    // A double click on the history image: the order search's history of this telephone.
+    void historicoPedidos(const QString& telefone);
+
+public:
     // The time printed on the receipt and the dispatch text.
     void setRelogio(std::function<QDateTime()> relogio) { m_relogio = std::move(relogio); }
 

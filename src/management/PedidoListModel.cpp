@@ -1,0 +1,217 @@
+#include "management/PedidoListModel.h"
+
+#include "data/DbError.h"
+
+#include <limits>
+
+namespace {
+
+enum Coluna { Numero, Telefone, Nome, Data, Valor, Status, Entregador, Colunas };
+
+constexpr int kDataColuna = 3;
+constexpr int kValorColuna = 4;
+
+quint16 tamanho(const QByteArray& texto) {
+    return quint16(std::min<qsizetype>(texto.size(), std::numeric_limits<quint16>::max()));
+}
+
+} // namespace
+
+PedidoListModel::PedidoListModel(PedidoQueries& queries, QObject* parent)
+    : QAbstractTableModel(parent), m_queries(queries), m_columns(columns()) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(0);
+    connect(&m_timer, &QTimer::timeout, this, &PedidoListModel::flush);
+}
+
+ListColumns PedidoListModel::columns() {
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    return {
+        {QStringLiteral("N. Pedido"), 1000},    {QStringLiteral("Telefone"), 1200},
+        {QStringLiteral("Nome"), 2200},         {QStringLiteral("Data"), 1440},
+        {QStringLiteral("Valor"), 1200, right}, {QStringLiteral("Status"), 1440, Qt::AlignCenter},
+        {QStringLiteral("Entregador"), 2000}};
+}
+
+void PedidoListModel::requestSearch(const BuscaPedido& busca) {
+    m_pendente = busca;
+    m_timer.start();
+}
+
+void PedidoListModel::flush() {
+    m_timer.stop();
+    if (!m_pendente)
+        return;
+    const BuscaPedido busca = *m_pendente;
+    m_pendente.reset();
+    try {
+        search(busca);
+    } catch (const DbError& e) {
+        Q_EMIT loadFailed(e);
+    }
+}
+
+void PedidoListModel::search(const BuscaPedido& busca) {
+    ++m_buscas;
+    // Everything is read before the list changes, so a failure leaves it as it was.
+    const PedidoQueries::Plano plano = m_queries.planeja(busca);
+    const QList<ResumoPedido> pagina = m_queries.pagina(plano, std::nullopt, kPrimeiraPagina);
+    const bool completo = pagina.size() < kPrimeiraPagina;
+    QList<Resumo> resumo;
+    if (completo && m_resumo)
+        resumo = resumoDe(busca);
+
+    beginResetModel();
+    m_busca = busca;
+    m_plano = plano;
+    m_linhas.clear();
+    m_linhas.shrink_to_fit();
+    m_textos.clear();
+    m_textos.squeeze();
+    m_comuns.clear();
+    acrescenta(pagina, m_linhas, m_textos);
+    m_completo = completo;
+    m_resumoLinhas = resumo;
+    endResetModel();
+    Q_EMIT searched();
+}
+
+QList<PedidoListModel::Resumo> PedidoListModel::resumoDe(const BuscaPedido& busca) const {
+    if (busca.por != BuscaPedido::Por::Telefone)
+        return {};
+    const TotaisHistorico totais = m_queries.totais(busca.texto);
+    return {{QStringLiteral("Total Geral"), totais.total.formatList()},
+            {QStringLiteral("Nro Pedidos "), QString::number(totais.pedidos)},
+            {QStringLiteral("Cancelados "), QString::number(totais.cancelados)}};
+}
+
+quint16 PedidoListModel::comum(const QString& texto) {
+    const qsizetype at = m_comuns.indexOf(texto);
+    if (at >= 0)
+        return quint16(at);
+    m_comuns.append(texto);
+    return quint16(m_comuns.size() - 1);
+}
+
+void PedidoListModel::acrescenta(const QList<ResumoPedido>& pagina, std::vector<Linha>& linhas,
+                                 QByteArray& textos) {
+    linhas.reserve(linhas.size() + pagina.size());
+    for (const ResumoPedido& r : pagina) {
+        const QByteArray telefone = r.telefone.toUtf8();
+        const QByteArray nome = r.nome.toUtf8();
+        Linha linha{r.numero,
+                    r.total ? r.total->cents() : 0,
+                    r.data.isValid() ? qint32(r.data.toJulianDay()) : 0,
+                    quint32(textos.size()),
+                    tamanho(telefone),
+                    tamanho(nome),
+                    comum(r.entregador),
+                    comum(r.status),
+                    r.total.has_value()};
+        textos.append(telefone.left(linha.telefone));
+        textos.append(nome.left(linha.nome));
+        linhas.push_back(linha);
+    }
+}
+
+bool PedidoListModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && !m_completo;
+}
+
+void PedidoListModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    QList<ResumoPedido> pagina;
+    QList<Resumo> resumo;
+    try {
+        pagina = m_queries.pagina(
+            m_plano, m_linhas.empty() ? std::nullopt : std::optional(m_linhas.back().numero),
+            kPagina);
+        if (pagina.size() < kPagina && m_resumo)
+            resumo = resumoDe(m_busca);
+    } catch (const DbError& e) {
+        m_completo = true;
+        Q_EMIT loadFailed(e);
+        return;
+    }
+    m_completo = pagina.size() < kPagina;
+    const int antes = orderRows();
+    if (!pagina.isEmpty()) {
+        beginInsertRows({}, antes, antes + int(pagina.size()) - 1);
+        acrescenta(pagina, m_linhas, m_textos);
+        endInsertRows();
+    }
+    if (!resumo.isEmpty()) {
+        beginInsertRows({}, orderRows(), orderRows() + int(resumo.size()) - 1);
+        m_resumoLinhas = resumo;
+        endInsertRows();
+    }
+}
+
+void PedidoListModel::fetchAll() {
+    while (canFetchMore({}))
+        fetchMore({});
+}
+
+qint64 PedidoListModel::numeroAt(int row) const {
+    return row >= 0 && row < orderRows() ? m_linhas[size_t(row)].numero : 0;
+}
+
+int PedidoListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : orderRows() + int(m_resumoLinhas.size());
+}
+
+int PedidoListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Colunas;
+}
+
+QVariant PedidoListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_columns.at(section).caption;
+    if (role == Qt::TextAlignmentRole)
+        return int(m_columns.at(section).alignment);
+    return {};
+}
+
+QString PedidoListModel::textoAt(const Linha& linha, int coluna) const {
+    switch (coluna) {
+    case Numero:
+        return QString::number(linha.numero);
+    case Telefone:
+        return QString::fromUtf8(m_textos.constData() + linha.texto, linha.telefone);
+    case Nome:
+        return QString::fromUtf8(m_textos.constData() + linha.texto + linha.telefone, linha.nome);
+    case Data:
+        return linha.dia == 0
+                   ? QString()
+                   : QDate::fromJulianDay(linha.dia).toString(QStringLiteral("dd/MM/yyyy"));
+    case Valor:
+        return linha.temTotal ? Money::fromCents(linha.total).formatList() : QString();
+    case Status:
+        return m_comuns.at(linha.status);
+    case Entregador:
+        return m_comuns.at(linha.entregador);
+    default:
+        return {};
+    }
+}
+
+QVariant PedidoListModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(m_columns.at(index.column()).alignment);
+    if (role != Qt::DisplayRole)
+        return {};
+    const int row = index.row();
+    if (row < orderRows())
+        return textoAt(m_linhas[size_t(row)], index.column());
+    const Resumo& resumo = m_resumoLinhas.at(row - orderRows());
+    if (index.column() == kDataColuna)
+        return resumo.rotulo;
+    if (index.column() == kValorColuna)
+        return resumo.valor;
+    return QString();
+}

@@ -1,0 +1,275 @@
+#include "management/PedidoQueries.h"
+
+#include "data/Database.h"
+#include "data/TextMatch.h"
+
+#include <QSqlQuery>
+#include <cmath>
+
+namespace {
+
+using Engine = ConnectionSpec::Engine;
+
+const QString kColunas = QStringLiteral(
+    "ped_ono, ped_cli_Telefone, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador");
+const QString kTabela = QStringLiteral("TB_Pedido");
+// The first page the search list reads.
+constexpr double kPaginaTipica = 200;
+// Beyond this many digits a number prefix is no order number.
+constexpr int kMaxDigitos = 18;
+
+std::optional<Money> moneyAt(const QSqlQuery& row, int column) {
+    const QVariant value = row.value(column);
+    if (value.isNull())
+        return std::nullopt;
+    return Money::fromCents(value.toLongLong());
+}
+
+ResumoPedido resumoAt(const QSqlQuery& row) {
+    return {row.value(0).toLongLong(),        row.value(1).toString(), row.value(2).toString(),
+            Database::dateFrom(row.value(3)), moneyAt(row, 4),         row.value(5).toString(),
+            row.value(6).toString()};
+}
+
+// SQLite has no statistics to tell a narrow prefix from a broad one: the plan names its path.
+QString comIndice(Engine engine, const QString& indice) {
+    return engine == Engine::Sqlite ? kTabela + QStringLiteral(" INDEXED BY ") + indice : kTabela;
+}
+
+QString semIndice(Engine engine) {
+    return engine == Engine::Sqlite ? kTabela + QStringLiteral(" NOT INDEXED") : kTabela;
+}
+
+PedidoQueries::Plano nada() {
+    PedidoQueries::Plano plano;
+    plano.vazio = true;
+    return plano;
+}
+
+PedidoQueries::Plano plano(const QString& from, const QString& where,
+                           const QVariantList& binds = {}) {
+    PedidoQueries::Plano plano;
+    plano.from = from;
+    plano.where = where;
+    plano.binds = binds;
+    return plano;
+}
+
+} // namespace
+
+PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
+    const Engine engine = m_db.engine();
+    switch (busca.por) {
+    case BuscaPedido::Por::Data:
+        if (!busca.data.isValid())
+            return nada();
+        return plano(comIndice(engine, QStringLiteral("ix_pedido_data")),
+                     QStringLiteral("ped_data = ?"), {Database::dateValue(busca.data)});
+    case BuscaPedido::Por::Telefone: {
+        if (busca.texto.isEmpty())
+            return plano(semIndice(engine), QStringLiteral("ped_cli_Telefone IS NOT NULL"));
+        const auto condicao =
+            textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), busca.texto);
+        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"), condicao.sql, condicao.binds);
+    }
+    case BuscaPedido::Por::Nome: {
+        if (busca.texto.isEmpty())
+            return plano(semIndice(engine), QStringLiteral("ped_cli_Nome IS NOT NULL"));
+        const auto condicao =
+            textMatch::searchPrefix(engine, QStringLiteral("ped_cli_Nome"), busca.texto);
+        // On PostgreSQL the search fold costs microseconds a row: walking the key past
+        // non-matching names would cost more than sorting the matches' keys.
+        if (engine == Engine::Postgres) {
+            Plano indice = plano(kTabela, condicao.sql, condicao.binds);
+            indice.porIndice = true;
+            return indice;
+        }
+        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"), condicao.sql, condicao.binds);
+    }
+    case BuscaPedido::Por::Numero:
+        return planejaNumero(busca.texto);
+    }
+    return nada();
+}
+
+PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
+                                                   const QString& condicaoSql,
+                                                   const QVariantList& binds) const {
+    const Engine engine = m_db.engine();
+    // The key walk reads about page × orders / matches rows, the index path about the matches:
+    // they cost alike near the square root of page × orders. Counting up to there in the
+    // index costs little and tells the paths apart.
+    const qint64 pedidos =
+        m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
+    const qint64 limite =
+        std::max<qint64>(kLimiteIndice, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
+    const qint64 encontrados =
+        m_db.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?) t")
+                        .arg(comIndice(engine, indice), condicaoSql),
+                    binds + QVariantList{limite})
+            .toLongLong();
+    if (encontrados >= limite)
+        return plano(semIndice(engine), condicaoSql, binds);
+    Plano estreito = plano(comIndice(engine, indice), condicaoSql, binds);
+    estreito.porIndice = true;
+    return estreito;
+}
+
+PedidoQueries::Plano PedidoQueries::planejaNumero(const QString& texto) const {
+    if (texto.isEmpty())
+        return plano(kTabela, QStringLiteral("ped_ono IS NOT NULL"));
+    // Only a number's own digits begin its text: "1," or "01" begin none.
+    if (texto.size() > kMaxDigitos || texto.front() == QLatin1Char('0'))
+        return nada();
+    for (const QChar c : texto) {
+        if (!c.isDigit() || c.unicode() > '9')
+            return nada();
+    }
+    const qint64 maior =
+        m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
+    Plano faixas;
+    qint64 de = texto.toLongLong();
+    qint64 ate = de;
+    while (de <= maior) {
+        faixas.faixas.prepend({de, std::min(ate, maior)});
+        if (de > maior / 10)
+            break;
+        de *= 10;
+        ate = ate * 10 + 9;
+    }
+    faixas.vazio = faixas.faixas.isEmpty();
+    return faixas;
+}
+
+QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint64> antesDe,
+                                          int limite) const {
+    QList<ResumoPedido> linhas;
+    if (plano.vazio)
+        return linhas;
+    if (!plano.faixas.isEmpty()) {
+        // One bounded, limited read per range, highest range first, until the page is full:
+        // an OR of ranges would scan the table.
+        for (const auto& [de, ate] : plano.faixas) {
+            const qint64 fim = antesDe ? std::min(ate, *antesDe - 1) : ate;
+            if (fim < de)
+                continue;
+            QSqlQuery query = m_db.exec(
+                QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono BETWEEN ? AND ? ORDER BY "
+                               "ped_ono DESC LIMIT ?")
+                    .arg(kColunas),
+                {de, fim, limite - linhas.size()});
+            while (query.next())
+                linhas << resumoAt(query);
+            if (linhas.size() >= limite)
+                break;
+        }
+        return linhas;
+    }
+    QVariantList binds = plano.binds;
+    if (antesDe)
+        binds << *antesDe;
+    binds << limite;
+    // Through the index only the keys are sorted ("+ 0" keeps PostgreSQL off the key walk);
+    // the page's rows are read afterwards.
+    const QString filtro =
+        QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 DESC LIMIT ?")
+            .arg(plano.from, plano.where, antesDe ? QStringLiteral(" AND ped_ono < ?") : QString(),
+                 plano.porIndice ? QStringLiteral("ped_ono + 0") : QStringLiteral("ped_ono"));
+    const QString sql = plano.porIndice
+                            ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
+                                             "ped_ono%2) ORDER BY ped_ono DESC")
+                                  .arg(kColunas, filtro)
+                            : QStringLiteral("SELECT %1%2").arg(kColunas, filtro);
+    QSqlQuery query = m_db.exec(sql, binds);
+    while (query.next())
+        linhas << resumoAt(query);
+    return linhas;
+}
+
+TotaisHistorico PedidoQueries::totais(const QString& telefonePrefixo) const {
+    auto condicao =
+        textMatch::codePrefix(m_db.engine(), QStringLiteral("ped_cli_Telefone"), telefonePrefixo);
+    if (condicao.isEmpty())
+        condicao.sql = QStringLiteral("ped_cli_Telefone IS NOT NULL");
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT count(*), COALESCE(SUM(CASE WHEN upper(ped_Status) = 'CANCELADO' "
+                       "THEN 1 ELSE 0 END), 0), COALESCE(SUM(ped_Total), 0) FROM TB_Pedido "
+                       "WHERE ") +
+            condicao.sql,
+        condicao.binds);
+    TotaisHistorico totais;
+    if (query.next()) {
+        totais.pedidos = query.value(0).toInt();
+        totais.cancelados = query.value(1).toInt();
+        totais.total = Money::fromCents(query.value(2).toLongLong());
+    }
+    return totais;
+}
+
+QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) const {
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT i.ite_Nome, i.ite_cat, SUM(i.ite_Quantidade) AS Qtd, "
+                       "SUM(i.ite_Total) AS Total FROM TB_Pedido p JOIN TB_Item i ON "
+                       "i.ite_Ono = p.ped_ono WHERE p.ped_cli_Telefone = ? AND p.ped_Status <> "
+                       "'CANCELADO' GROUP BY i.ite_Nome, i.ite_cat ORDER BY 3 DESC, 2, 1"),
+        {telefone});
+    QList<ProdutoSolicitado> produtos;
+    while (query.next())
+        produtos.append({query.value(0).toString(), query.value(1).toString(),
+                         query.value(2).toLongLong(),
+                         Money::fromCents(query.value(3).toLongLong())});
+    return produtos;
+}
+
+std::optional<PedidoGravado> PedidoQueries::consulta(qint64 numero) const {
+    // An order outlives its operator's user row: the operator then reads empty.
+    QSqlQuery h = m_db.exec(
+        QStringLiteral("SELECT p.ped_ono, p.ped_data, p.ped_usu_id, u.usu_Nome, "
+                       "p.ped_cli_Telefone, p.ped_cli_Nome, p.ped_cli_Tipo, "
+                       "p.ped_cli_Logradouro, p.ped_cli_Numero, p.ped_cli_Complemento, "
+                       "p.ped_cli_Bairro, p.ped_cli_Cidade, p.ped_cli_UF, p.ped_cli_CEP, "
+                       "p.ped_cli_Observacao, p.ped_Forma_Pagamento, p.ped_Valor_Pago, "
+                       "p.ped_Troco, p.ped_Total, p.ped_Mensagem, p.ped_Status, "
+                       "p.ped_Entregador FROM TB_Pedido p LEFT JOIN TB_Usuario u ON u.usu_ID "
+                       "= p.ped_usu_id WHERE p.ped_ono = ?"),
+        {numero});
+    if (!h.next())
+        return std::nullopt;
+    PedidoGravado p;
+    p.numero = h.value(0).toLongLong();
+    p.data = Database::dateFrom(h.value(1));
+    p.usuId = h.value(2).toLongLong();
+    p.usuario = h.value(3).toString();
+    QString* textos[] = {
+        &p.telefone, &p.nome,   &p.tipo, &p.logradouro, &p.numeroEndereco, &p.complemento,
+        &p.bairro,   &p.cidade, &p.uf,   &p.cep,        &p.observacao,     &p.formaPagamento};
+    int coluna = 4;
+    for (QString* texto : textos)
+        *texto = h.value(coluna++).toString();
+    p.valorPago = moneyAt(h, 16);
+    p.troco = moneyAt(h, 17);
+    p.total = moneyAt(h, 18);
+    p.mensagem = h.value(19).toString();
+    p.status = h.value(20).toString();
+    p.entregador = h.value(21).toString();
+    h.finish();
+
+    QSqlQuery i = m_db.exec(QStringLiteral("SELECT ite_Nome, ite_Quantidade, ite_Preco, "
+                                           "ite_Total FROM TB_Item WHERE ite_Ono = ?"),
+                            {numero});
+    while (i.next()) {
+        const QVariant quantidade = i.value(1);
+        p.itens.append({i.value(0).toString(),
+                        quantidade.isNull() ? std::nullopt : std::optional(quantidade.toInt()),
+                        moneyAt(i, 2), moneyAt(i, 3)});
+    }
+    return p;
+}
+
+std::optional<QString> PedidoQueries::status(qint64 numero) const {
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT ped_Status FROM TB_Pedido WHERE ped_ono = ?"), {numero});
+    if (!query.next())
+        return std::nullopt;
+    return query.value(0).toString();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "data/ConnectionSpec.h"
+#include "management/BuscaPedido.h"
+#include "management/PedidoGravado.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+class Database;
+
+// Reads of stored orders: the search pages, a customer's history figures and top products,
+// and one order with its items for the consultation. Every search walks an index: a day by
+// the date index, a number prefix as one key range per length, a telephone or name prefix by
+// its index when few orders match and backwards along the key (newest first) when many do.
+class PedidoQueries {
+public:
+    // A search made ready to be read page by page; keep it for the following pages.
+    struct Plano {
+        bool vazio = false; // nothing can match
+        QString from;       // the table, with the engine's index choice
+        QString where;
+        QVariantList binds;
+        QList<QPair<qint64, qint64>> faixas; // number ranges, highest first
+        bool porIndice = false;              // few matches: sort their keys from the index
+    };
+    // Above this many matches (more on a bigger table) the key walk finds a page sooner than
+    // the index with a sort.
+    static constexpr int kLimiteIndice = 3000;
+
+    explicit PedidoQueries(Database& db) : m_db(db) {}
+
+    Plano planeja(const BuscaPedido& busca) const;
+    // Up to `limite` orders of the plan, highest number first, below `antesDe` when given.
+    QList<ResumoPedido> pagina(const Plano& plano, std::optional<qint64> antesDe, int limite) const;
+    // Convenience for one page of a search.
+    QList<ResumoPedido> busca(const BuscaPedido& busca, int limite) const {
+        return pagina(planeja(busca), std::nullopt, limite);
+    }
+
+    // Over every order the telephone search lists (a prefix match): the sum of the totals, the
+    // number of orders and of cancelled ones.
+    TotaisHistorico totais(const QString& telefonePrefixo) const;
+    // The products of the telephone's (exact match) orders that are not cancelled, most asked
+    // first, ties by category.
+    QList<ProdutoSolicitado> topProdutos(const QString& telefone) const;
+
+    // The order with its items in stored order; none when there is no such order.
+    std::optional<PedidoGravado> consulta(qint64 numero) const;
+    // ped_Status of the order; none when there is no such order.
+    std::optional<QString> status(qint64 numero) const;
+
+private:
+    Plano planejaPrefixo(const QString& indice, const QString& condicaoSql,
+                         const QVariantList& binds) const;
+    Plano planejaNumero(const QString& texto) const;
+
+    Database& m_db;
+};
