@@ -74,7 +74,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("prefixes");
         QTest::addColumn<QList<QStringList>>("expected");
         const QStringList todosPorNome{"ANA", "D'ÁVILA", "JOANA", "JOÃO"};
-        QTest::newRow("name") << int(Busca::Nome) << QStringList{"J", "JO", "JOÃ", "JO", ""}
+        QTest::newRow("name") << int(Busca::Nome) << QStringList{"J", "JO", "joao", "JO", ""}
                               << QList<QStringList>{{"JOANA", "JOÃO"},
                                                     {"JOANA", "JOÃO"},
                                                     {"JOÃO"},

@@ -100,6 +100,8 @@ void MDIPrincipal::buildMenus() {
         }
     }
     for (const CatalogueEntry& entry : screenCatalogue()) {
+        if (entry.menu.isEmpty())
+            continue;
         QMenu* menu = m_menus.value(entry.menu);
         if (entry.separatorBefore)
             menu->addSeparator();
@@ -208,7 +210,8 @@ QDialog* MDIPrincipal::aberta(const QString& screenName) const {
     return nullptr;
 }
 
-QDialog* MDIPrincipal::abre(const QString& itemName) {
+QDialog* MDIPrincipal::abre(const QString& itemName,
+                            const std::function<void(QDialog&)>& antesDeMostrar) {
     const auto& catalogue = screenCatalogue();
     const auto entry = std::find_if(catalogue.cbegin(), catalogue.cend(),
                                     [&](const CatalogueEntry& e) { return e.name == itemName; });
@@ -220,6 +223,10 @@ QDialog* MDIPrincipal::abre(const QString& itemName) {
     }
     if (entry->opening == CatalogueEntry::Opening::Modal) {
         const std::unique_ptr<QDialog> screen(entry->create(m_context, this));
+        if (entry->prepare)
+            entry->prepare(*screen, *this);
+        if (antesDeMostrar)
+            antesDeMostrar(*screen);
         if (entry->afterOpen)
             entry->afterOpen(*screen);
         abreModal(*screen);
@@ -235,6 +242,10 @@ QDialog* MDIPrincipal::abre(const QString& itemName) {
         screen->setWindowFlags(Qt::Widget);
         screen->setAutoFillBackground(true); // a window paints its own; a child must ask
         screen->setAttribute(Qt::WA_DeleteOnClose);
+        if (entry->prepare)
+            entry->prepare(*screen, *this);
+        if (antesDeMostrar)
+            antesDeMostrar(*screen);
         screen->show();
     }
     screen->raise();

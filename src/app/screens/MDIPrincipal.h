@@ -57,7 +57,9 @@ public:
 
     // Opens what the catalogue item names, without its authority check: a child screen is
     // returned (the open copy brought forward), a modal one has closed when this returns.
-    QDialog* abre(const QString& itemName);
+    // `antesDeMostrar` runs on a new screen before it is shown.
+    QDialog* abre(const QString& itemName,
+                  const std::function<void(QDialog&)>& antesDeMostrar = {});
     // The open child screen of that object name, if any.
     QDialog* aberta(const QString& screenName) const;
 

@@ -2,19 +2,26 @@
 
 #include "app/screens/MDIPrincipal.h"
 #include "app/screens/frmSobre.h"
+#include "common/screens/ScreenContext.h"
+#include "config/AppHome.h"
+#include "data/Connections.h"
+#include "management/screens/frmConsulta_Pedido.h"
 #include "management/screens/frmExporta_Dados_Cliente.h"
 #include "management/screens/frmExporta_Dados_Pedido.h"
 #include "management/screens/frmExporta_Dados_Produto.h"
+#include "management/screens/frmLocalizar_Pedido.h"
 #include "management/screens/frmRelatorio_Cliente.h"
 #include "management/screens/frmRelatorio_Entregador.h"
 #include "management/screens/frmRelatorio_Forma_Pagamento.h"
 #include "management/screens/frmRelatorio_Pedido.h"
 #include "management/screens/frmRelatorio_Produto.h"
 #include "management/screens/frmRelatorio_Produto_Venda.h"
+#include "management/screens/frmTabela_Preco.h"
 #include "masterdata/screens/frmCategoria.h"
 #include "masterdata/screens/frmCliente.h"
 #include "masterdata/screens/frmEntregador.h"
 #include "masterdata/screens/frmProduto.h"
+#include "orders/Reimpressao.h"
 #include "orders/screens/frmImpressora.h"
 #include "orders/screens/frmPedido.h"
 #include "shell/screens/BackupOnLine.h"
@@ -51,16 +58,51 @@ template <typename Screen> CatalogueEntry modal(CatalogueEntry entry) {
     return entry;
 }
 
-// A row whose screen is not built yet.
-CatalogueEntry pending(CatalogueEntry entry, Opening opening, const char* screen) {
-    entry.opening = opening;
-    entry.screen = QString::fromLatin1(screen);
-    return entry;
-}
-
 CatalogueEntry action(CatalogueEntry entry, std::function<void(MDIPrincipal&)> run) {
     entry.action = std::move(run);
     return entry;
+}
+
+// The order search shows a picked order on the one consultation screen.
+void mostraPedidosNaConsulta(QDialog& screen, MDIPrincipal& window) {
+    static_cast<frmLocalizar_Pedido&>(screen).setMostraPedido([&window](qint64 numero,
+                                                                        bool somenteLeitura) {
+        const bool aberta = window.aberta(QStringLiteral("frmConsulta_Pedido")) != nullptr;
+        auto* consulta =
+            qobject_cast<frmConsulta_Pedido*>(window.abre(QStringLiteral("frmConsulta_Pedido")));
+        if (!consulta)
+            return false;
+        const bool mostrado = consulta->MostraPedido(numero);
+        if (mostrado && somenteLeitura)
+            consulta->setSomenteLeitura();
+        if (!mostrado && !aberta)
+            consulta->close();
+        return mostrado;
+    });
+}
+
+void reimprimeDaConsulta(QDialog& screen, MDIPrincipal& window) {
+    static_cast<frmConsulta_Pedido&>(screen).setReimpressao([&window](qint64 numero) {
+        const ScreenContext& context = window.context();
+        reimprimePedido(context.connections.db(), context.settings, context.home.root(), numero,
+                        QDateTime::currentDateTime());
+    });
+}
+
+// The order screen's history image: the order search in history mode for its telephone. The
+// search has one copy and its mode is fixed when it opens, so an open one gives way.
+void abreHistoricoDoPedido(QDialog& screen, MDIPrincipal& window) {
+    QObject::connect(static_cast<frmPedido*>(&screen), &frmPedido::historicoPedidos, &window,
+                     [&window](const QString& telefone) {
+                         if (QDialog* aberta = window.aberta(QStringLiteral("frmLocalizar_Pedido"));
+                             aberta && !aberta->close())
+                             return;
+                         window.abre(QStringLiteral("mnuCon_Ped"), [telefone](QDialog& busca) {
+                             auto& localizar = static_cast<frmLocalizar_Pedido&>(busca);
+                             localizar.setOrigem(QStringLiteral("frmPedido"));
+                             localizar.setTelefone(telefone);
+                         });
+                     });
 }
 
 QList<CatalogueEntry> build() {
@@ -87,7 +129,11 @@ QList<CatalogueEntry> build() {
                           .key = Qt::Key_F3,
                           .image = QStringLiteral("Pedido"),
                           .imageCaption = QStringLiteral("Pedido"),
-                          .imageToolTip = QStringLiteral("Pedido - F3")}),
+                          .imageToolTip = QStringLiteral("Pedido - F3"),
+                          .prepare = abreHistoricoDoPedido}),
+        // Opened by the order search only.
+        child<frmConsulta_Pedido>(
+            {.name = QStringLiteral("frmConsulta_Pedido"), .prepare = reimprimeDaConsulta}),
         child<frmProduto>({.menu = cad,
                            .name = QStringLiteral("mnuProduto"),
                            .caption = QStringLiteral("P&roduto"),
@@ -120,13 +166,13 @@ QList<CatalogueEntry> build() {
                            .name = QStringLiteral("mnuCon_Cli"),
                            .caption = QStringLiteral("&Cliente"),
                            .afterOpen = consulta<frmCliente>()}),
-        pending({.menu = con,
-                 .name = QStringLiteral("mnuCon_Ped"),
-                 .caption = QStringLiteral("&Pedido"),
-                 .key = Qt::CTRL | Qt::Key_F3,
-                 .image = QStringLiteral("Consulta_Pedido"),
-                 .imageCaption = QStringLiteral("Consulta Pedido")},
-                Opening::Child, "frmLocalizar_Pedido"),
+        child<frmLocalizar_Pedido>({.menu = con,
+                                    .name = QStringLiteral("mnuCon_Ped"),
+                                    .caption = QStringLiteral("&Pedido"),
+                                    .key = Qt::CTRL | Qt::Key_F3,
+                                    .image = QStringLiteral("Consulta_Pedido"),
+                                    .imageCaption = QStringLiteral("Consulta Pedido"),
+                                    .prepare = mostraPedidosNaConsulta}),
         child<frmProduto>({.menu = con,
                            .name = QStringLiteral("mnuCon_Pro"),
                            .caption = QStringLiteral("P&roduto"),
@@ -144,15 +190,14 @@ QList<CatalogueEntry> build() {
                               .name = QStringLiteral("mnuConEntregador"),
                               .caption = QStringLiteral("&Entregador"),
                               .afterOpen = consulta<frmEntregador>()}),
-        pending({.menu = con,
-                 .name = QStringLiteral("mnuConTabelaPreco"),
-                 .caption = QStringLiteral("&Tabela de Preços"),
-                 .key = Qt::Key_F12,
-                 .separatorBefore = true,
-                 .image = QStringLiteral("Lista_Preco"),
-                 .imageCaption = QStringLiteral("Lista de Preço"),
-                 .imageToolTip = QStringLiteral("Lista de Preço - F12")},
-                Opening::Child, "frmTabela_Preco"),
+        child<frmTabela_Preco>({.menu = con,
+                                .name = QStringLiteral("mnuConTabelaPreco"),
+                                .caption = QStringLiteral("&Tabela de Preços"),
+                                .key = Qt::Key_F12,
+                                .separatorBefore = true,
+                                .image = QStringLiteral("Lista_Preco"),
+                                .imageCaption = QStringLiteral("Lista de Preço"),
+                                .imageToolTip = QStringLiteral("Lista de Preço - F12")}),
 
         child<frmExporta_Dados_Cliente>({.menu = uti,
                                          .name = QStringLiteral("mnuExp_Cli"),

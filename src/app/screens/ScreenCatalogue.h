@@ -31,9 +31,9 @@ struct CatalogueEntry {
     };
     using Factory = std::function<QDialog*(ScreenContext&, QWidget* parent)>;
 
-    QString menu;
+    QString menu = {}; // empty: no menu item, opened by other screens only
     QString name;
-    QString caption;
+    QString caption = {};
     QKeySequence key = {};
     AuthorityCheck check = AuthorityCheck::None;
     bool separatorBefore = false;
@@ -49,6 +49,8 @@ struct CatalogueEntry {
     QString screen = {};
     // Empty while the screen is not built: the item is hidden and its image disabled.
     Factory create = {};
+    // Runs on a new screen before it is shown, with the window that opens it.
+    std::function<void(QDialog&, MDIPrincipal&)> prepare = {};
     // Runs on the opened (or brought forward) screen.
     std::function<void(QDialog&)> afterOpen = {};
     std::function<void(MDIPrincipal&)> action = {};

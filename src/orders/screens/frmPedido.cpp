@@ -363,15 +363,9 @@ bool frmPedido::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_imgLocalizaPedido) {
         Q_EMIT historicoPedidos(m_mskTelefone->text());
-        if (m_abreHistorico)
-            m_abreHistorico(m_mskTelefone->text());
         return true;
     }
     return ScreenBase::eventFilter(watched, event);
-}
-
-void frmPedido::setAbreHistorico(std::function<void(const QString&)> abre) {
-    m_abreHistorico = std::move(abre);
 }
 
 bool frmPedido::escFecha() const {

@@ -32,7 +32,6 @@ public:
 
     const OrderDraft& draft() const { return m_draft; }
     // The history image's action; the order search is not part of this screen.
-    void setAbreHistorico(std::function<void(const QString& telefone)> abre);
 
 Q_SIGNALS:
     // A double click on the history image: the order search's history of this telephone.
@@ -128,7 +127,6 @@ private:
     ScreenContext& m_context;
     OrderDraft m_draft;
     CadeiaSabores m_sabores;
-    std::function<void(const QString&)> m_abreHistorico;
     std::function<QDateTime()> m_relogio = [] { return QDateTime::currentDateTime(); };
     QPointer<frmMensagem> m_frmMensagem;
 
