@@ -166,13 +166,7 @@ int PedidoListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PedidoListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
-        return {};
-    if (role == Qt::DisplayRole)
-        return m_columns.at(section).caption;
-    if (role == Qt::TextAlignmentRole)
-        return int(m_columns.at(section).alignment);
-    return {};
+    return listColumnHeader(m_columns, section, orientation, role);
 }
 
 QString PedidoListModel::textoAt(const Linha& linha, int coluna) const {

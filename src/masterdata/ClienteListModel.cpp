@@ -137,13 +137,7 @@ int ClienteListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ClienteListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
-        return {};
-    if (role == Qt::DisplayRole)
-        return m_columns.at(section).caption;
-    if (role == Qt::TextAlignmentRole)
-        return int(m_columns.at(section).alignment);
-    return {};
+    return listColumnHeader(m_columns, section, orientation, role);
 }
 
 QVariant ClienteListModel::data(const QModelIndex& index, int role) const {
