@@ -81,6 +81,8 @@ std::optional<QChar> filterKey(KeyFilterMode mode, QChar key) {
         return amount(key, code);
     case KeyFilterMode::OrderNumber:
         return orderNumber(key, code);
+    case KeyFilterMode::Digits:
+        return isEditingKey(code) || isDigit(code) ? std::optional<QChar>(key) : std::nullopt;
     case KeyFilterMode::SearchText:
         return searchText(key, code);
     case KeyFilterMode::Login:

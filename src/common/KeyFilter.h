@@ -6,7 +6,16 @@
 
 // The typing rules of the edit fields. Codes are those of Windows-1252, so a character outside
 // that code page is never one of the listed keys.
-enum class KeyFilterMode { None, Capitals, LowerCase, Amount, OrderNumber, SearchText, Login };
+enum class KeyFilterMode {
+    None,
+    Capitals,
+    LowerCase,
+    Amount,
+    OrderNumber,
+    Digits,
+    SearchText,
+    Login
+};
 
 // The character a typed key inserts under `mode`; nothing when the key is dropped.
 std::optional<QChar> filterKey(KeyFilterMode mode, QChar key);

@@ -96,6 +96,7 @@ private Q_SLOTS:
         const QString editing = QString(QChar(8)) + QChar(13) + QChar(127);
         QTest::newRow("amount") << KeyFilterMode::Amount << digits + editing + u"., "_s;
         QTest::newRow("order number") << KeyFilterMode::OrderNumber << digits + editing + u"+,-."_s;
+        QTest::newRow("digits") << KeyFilterMode::Digits << digits + editing;
     }
 
     void numericFiltersLetOnlyTheirListThrough() {

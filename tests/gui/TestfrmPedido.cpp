@@ -18,6 +18,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -182,8 +183,8 @@ private Q_SLOTS:
         QVERIFY(screen->btnFinalizar()->isDefault());
         const QString mensagem = kMensagem60.left(60);
         screen->janelaMensagem()
-            ->findChild<QLineEdit*>(QStringLiteral("txtMensagem"))
-            ->setText(mensagem);
+            ->findChild<QPlainTextEdit*>(QStringLiteral("txtMensagem"))
+            ->setPlainText(mensagem);
         screen->janelaMensagem()->findChild<QPushButton*>(QStringLiteral("btnAdicionar"))->click();
         QTRY_VERIFY(!screen->janelaMensagem());
 
@@ -454,6 +455,9 @@ private Q_SLOTS:
         onNextDialog<frmSelecionar_Sabor>(
             [](frmSelecionar_Sabor& s) { pick(s, QStringLiteral("CALABRESA"), false); });
         screen->btnNovo()->click();
+        QCOMPARE(screen->txtQuantidade()->selectedText(), QStringLiteral("1"));
+        QTest::keyClicks(screen->txtQuantidade(), QStringLiteral("2,a"));
+        QCOMPARE(screen->txtQuantidade()->text(), QStringLiteral("2"));
         const auto sai = [&](const QString& preco) {
             screen->txtPreco()->setText(preco);
             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -467,7 +471,7 @@ private Q_SLOTS:
         QCOMPARE(screen->txtPreco()->text(), QStringLiteral("1,2,3"));
         sai(QStringLiteral("12.50"));
         QCOMPARE(screen->txtPreco()->text(), QStringLiteral("R$ 12,50"));
-        QCOMPARE(screen->txtPreco_Total()->text(), QStringLiteral("R$ 12,50"));
+        QCOMPARE(screen->txtPreco_Total()->text(), QStringLiteral("R$ 25,00"));
         QTest::keyClick(screen.get(), Qt::Key_Escape);
         QVERIFY(screen->isVisible());
 

@@ -293,7 +293,7 @@ void frmPedido::buildLayout() {
         attachFocusColours(field, field == m_mskTelefone);
     attachKeyFilter(m_txtPreco, KeyFilterMode::Amount);
     attachKeyFilter(m_txtPreco_Total, KeyFilterMode::Amount);
-    attachKeyFilter(m_txtQuantidade, KeyFilterMode::OrderNumber);
+    attachKeyFilter(m_txtQuantidade, KeyFilterMode::Digits);
 }
 
 void frmPedido::connectHandlers() {
@@ -510,7 +510,7 @@ void frmPedido::btnNovo_Click() {
         }
         aplicaSelecao(frmSelecionar_Sabor::escolher(m_context, m_sabores, this));
         if (m_txtProduto->isEnabled()) {
-            m_txtQuantidade->setFocus();
+            focaQuantidade();
             m_btnNovo->setEnabled(false);
             m_btnTrocar->setEnabled(true);
             m_btnAdicionar->setEnabled(true);
@@ -523,9 +523,15 @@ void frmPedido::btnNovo_Click() {
 void frmPedido::btnTrocar_Click() {
     guarded([this] {
         aplicaSelecao(frmSelecionar_Sabor::escolher(m_context, m_sabores, this));
-        m_txtQuantidade->setFocus();
+        focaQuantidade();
         recalculaLinha(0);
     });
+}
+
+// The proposed quantity is selected, so typing 2 gives 2, not 12.
+void frmPedido::focaQuantidade() {
+    m_txtQuantidade->setFocus();
+    m_txtQuantidade->selectAll();
 }
 
 void frmPedido::aplicaSelecao(const SelecaoSabor& selecao) {

@@ -107,6 +107,7 @@ private:
     void ofereceTaxa(const QString& telefone);
     void clienteEncontrado();
     void aplicaSelecao(const SelecaoSabor& selecao);
+    void focaQuantidade();
     void recalculaLinha(int quantidadeVazia);
     void atualizaAdicionar();
     void removeLinha(int linha);
