@@ -3,6 +3,7 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -61,6 +62,41 @@ private Q_SLOTS:
         typeText(screen.txtOutros(), QStringLiteral("pix"));
         screen.btnOutros()->click();
         QCOMPARE(*screen.pagamento(), (Pagamento{"PIX", "", "R$ 0,00", false}));
+    }
+
+    // Every box is framed below the title images, a click anywhere in it chooses the method,
+    // and the keyboard reaches every method: arrows and Enter, or Alt + the letter.
+    void everyMethodBoxIsFramedAndChosenByKeyboard() {
+        ScreenFixture f;
+        frmPagamento screen(f.context, QStringLiteral("R$ 47,50"));
+        showActive(&screen);
+        const int imagens =
+            screen.findChild<QLabel*>(QStringLiteral("imgClose"))->geometry().bottom();
+        QStringList nomes{QStringLiteral("imgOutros")};
+        for (const FormaPagamento& forma : formasPagamento())
+            nomes << forma.imagem;
+        for (const QString& nome : nomes) {
+            QFrame* moldura = screen.moldura(nome);
+            QVERIFY2(moldura->geometry().top() > imagens, qPrintable(nome));
+            QCOMPARE(screen.imagem(nome)->geometry(), moldura->contentsRect());
+            const QImage face = moldura->grab().toImage();
+            QCOMPARE(face.pixelColor(0, face.height() / 2), QColor(Qt::black));
+        }
+
+        screen.imagem("imgDinheiro")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), screen.imagem("imgAmex"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(*screen.pagamento(),
+                 (Pagamento{"AMERICAN EXPRESS", "R$ 47,50", "R$ 0,00", false}));
+
+        // Alt + a letter of its own chooses each method; O stays the Ok buttons'.
+        QSet<QKeySequence> teclas{QKeySequence::mnemonic(screen.btnOk()->text())};
+        for (const QString& nome : nomes)
+            teclas << QKeySequence::mnemonic(screen.imagem(nome)->text());
+        QCOMPARE(teclas.size(), nomes.size() + 1);
+        QVERIFY(!teclas.contains(QKeySequence()));
     }
 
     void command1WritesNothing() {

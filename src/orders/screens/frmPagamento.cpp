@@ -1,11 +1,13 @@
 #include "orders/screens/frmPagamento.h"
 
+#include "common/screens/FocusColours.h"
 #include "common/screens/ScreenContext.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,13 +22,23 @@ ScreenOptions opcoes() {
 }
 
 const QString kOutros = QStringLiteral("imgOutros");
+constexpr int kColunas = 3;
+constexpr int kTitleRoom = 28; // the title images sit in the top right corner
 
+// Alt + the underlined letter chooses the method; O is the Ok buttons'.
+QString legenda(const QString& imagem, const QString& texto) {
+    static const QMap<QString, QString> legendas{
+        {QStringLiteral("imgVisaCredito"), QStringLiteral("VISA C&RÉDITO")},
+        {QStringLiteral("imgMasterCrédito"), QStringLiteral("MASTERCARD CRÉDI&TO")},
+        {kOutros, QStringLiteral("O&UTROS")},
+    };
+    return legendas.value(imagem, QLatin1Char('&') + texto);
+}
+
+// Class-exact selector: the frame's own border, not that of framed children such as labels.
 void pintaMoldura(QFrame* frame, bool escolhida) {
-    frame->setStyleSheet(
-        escolhida
-            ? QStringLiteral("QFrame#%1 { border: 2px solid rgb(192,0,0); }")
-                  .arg(frame->objectName())
-            : QStringLiteral("QFrame#%1 { border: 1px solid black; }").arg(frame->objectName()));
+    frame->setStyleSheet(escolhida ? QStringLiteral(".QFrame { border: 2px solid rgb(192,0,0); }")
+                                   : QStringLiteral(".QFrame { border: 1px solid black; }"));
     frame->setProperty("larguraBorda", escolhida ? 2 : 1);
 }
 } // namespace
@@ -35,6 +47,7 @@ frmPagamento::frmPagamento(ScreenContext& context, const QString& totalTexto, QW
     : ScreenBase(context.messages, parent, opcoes()), m_totalTexto(totalTexto) {
     setObjectName(QStringLiteral("frmPagamento"));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, kTitleRoom, 12, 12);
     auto* formas = new QGridLayout;
     layout->addLayout(formas);
     for (const FormaPagamento& forma : formasPagamento()) {
@@ -112,20 +125,51 @@ frmPagamento::frmPagamento(ScreenContext& context, const QString& totalTexto, QW
     m_txtPagamento->setFocus();
 }
 
+// The button fills its frame, so a click anywhere in the box chooses the method.
 QToolButton* frmPagamento::addImagem(const QString& nome, const QString& texto, QWidget* parent,
-                                     QLayout* layout) {
+                                     QGridLayout* layout) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QStringLiteral("shp") + nome.mid(3));
     auto* inner = new QVBoxLayout(frame);
+    inner->setContentsMargins(0, 0, 0, 0);
     auto* img = new QToolButton(frame);
     img->setObjectName(nome);
-    img->setText(texto);
-    img->setAutoRaise(true);
+    img->setText(legenda(nome, texto));
+    img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    img->setMinimumHeight(40);
+    img->setFocusPolicy(Qt::StrongFocus);
+    img->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 6px; }"
+                                      "QToolButton:hover { background: rgb(235,235,235); }"
+                                      "QToolButton:focus { background: %1; }")
+                           .arg(FocusColours::kFocused.name()));
+    img->installEventFilter(this);
     inner->addWidget(img);
-    layout->addWidget(frame);
+    const int posicao = int(m_ordem.size());
+    layout->addWidget(frame, posicao / kColunas, posicao % kColunas);
+    m_ordem.append(img);
     m_imagens.insert(nome, img);
     m_molduras.insert(nome, frame);
     return img;
+}
+
+// Arrows walk the grid of methods; Enter chooses the focused one instead of pressing Ok.
+bool frmPagamento::eventFilter(QObject* watched, QEvent* event) {
+    const qsizetype posicao = m_ordem.indexOf(qobject_cast<QToolButton*>(watched));
+    if (posicao < 0 || event->type() != QEvent::KeyPress)
+        return ScreenBase::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        m_ordem[posicao]->click();
+        return true;
+    }
+    static const QMap<int, int> passos{
+        {Qt::Key_Left, -1}, {Qt::Key_Right, 1}, {Qt::Key_Up, -kColunas}, {Qt::Key_Down, kColunas}};
+    if (!passos.contains(key))
+        return ScreenBase::eventFilter(watched, event);
+    const qsizetype destino = posicao + passos.value(key);
+    if (destino >= 0 && destino < m_ordem.size())
+        m_ordem[destino]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void frmPagamento::destaca(const QString& nome) {

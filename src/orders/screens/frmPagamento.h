@@ -7,6 +7,7 @@
 #include <optional>
 
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -41,12 +42,14 @@ public Q_SLOTS:
 
 private:
     QToolButton* addImagem(const QString& nome, const QString& texto, QWidget* parent,
-                           class QLayout* layout);
+                           QGridLayout* layout);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void destaca(const QString& nome);
     void mostraDinheiro(bool dinheiro);
     void conclui(const Pagamento& pagamento);
 
     QString m_totalTexto;
+    QList<QToolButton*> m_ordem; // the grid of methods, row by row
     QMap<QString, QToolButton*> m_imagens;
     QMap<QString, QFrame*> m_molduras;
     QMap<QString, QToolButton*> m_notas;
