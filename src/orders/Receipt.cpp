@@ -11,7 +11,7 @@ const QChar kEsc(27);
 const QChar kGs(29);
 const QChar kBel(7);
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kPieceLength = 48;
+constexpr int kPieceLength = kReceiptPieceLength;
 constexpr int kPieces = 3;
 
 QString version() {

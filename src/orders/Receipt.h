@@ -25,5 +25,9 @@ QString receiptText(const Pedido& pedido, const ReceiptHeader& header, const QDa
 // Throws Error for any other name.
 QByteArray receiptBytes(const QString& text, const QString& codificacao);
 
+// A remark or message reaches the receipt in up to three pieces of this many characters.
+inline constexpr int kReceiptPieceLength = 48;
+inline constexpr int kReceiptTextLength = 3 * kReceiptPieceLength;
+
 // The three 48-character pieces of a remark or message; text past 144 characters is dropped.
 QStringList receiptPieces(const QString& text);

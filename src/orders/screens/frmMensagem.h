@@ -2,7 +2,7 @@
 
 #include "common/screens/ScreenBase.h"
 
-class QLineEdit;
+class QPlainTextEdit;
 struct ScreenContext;
 
 // The order's message to the delivery person, typed while the order is taken (modeless).
@@ -11,7 +11,7 @@ class frmMensagem : public ScreenBase {
 public:
     frmMensagem(ScreenContext& context, QWidget* parent = nullptr);
 
-    QLineEdit* txtMensagem() const { return m_txtMensagem; }
+    QPlainTextEdit* txtMensagem() const { return m_txtMensagem; }
     QPushButton* btnAdicionar() const { return m_btnAdicionar; }
 
 Q_SIGNALS:
@@ -19,8 +19,11 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* m_txtMensagem;
+    void limitaTexto();
+
+    QPlainTextEdit* m_txtMensagem;
     QPushButton* m_btnAdicionar;
 };
