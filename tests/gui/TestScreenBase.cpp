@@ -68,13 +68,6 @@ bool highlighted(const QWidget* screen, const char* name) {
     return lit->isVisible() && !idle->isVisible();
 }
 
-void showActive(QWidget* screen) {
-    screen->show();
-    QVERIFY(QTest::qWaitForWindowExposed(screen));
-    screen->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(screen));
-}
-
 const QPoint kBackground(60, 150);
 
 // Without a button held QTest moves the cursor, and Qt sends nothing when it is already there;
@@ -287,6 +280,33 @@ private Q_SLOTS:
         QCOMPARE(FocusColours::background(field), keyField ? QColor(255, 255, 192) : Qt::white);
         // A field without the handler keeps its own colour.
         QCOMPARE(FocusColours::background(other), QApplication::palette().color(QPalette::Base));
+
+        // Focus moved by the program while another window was active: back on the screen,
+        // only the field with the focus looks focused.
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QWidget box;
+        showActive(&box);
+        QCOMPARE(FocusColours::background(field), FocusColours::kFocused);
+        other->setFocus();
+        box.close();
+        showActive(&screen);
+        QTRY_VERIFY(other->hasFocus());
+        QCOMPARE(FocusColours::background(field), resting);
+
+        // Locked: grey, its text dark enough to read.
+        QCOMPARE(field->palette().color(QPalette::Disabled, QPalette::Base), FocusColours::kLocked);
+        QCOMPARE(field->palette().color(QPalette::Disabled, QPalette::Text),
+                 FocusColours::kLockedText);
+
+        // A long line filled by the program shows its beginning; typing still goes after it.
+        if (auto* line = qobject_cast<QLineEdit*>(field)) {
+            line->setText(QString(300, u'x') + u"FIM"_s);
+            QCOMPARE(line->cursorPosition(), 0);
+            line->setFocus();
+            QTRY_VERIFY(line->hasFocus());
+            QCOMPARE(line->cursorPosition(), 303);
+        }
     }
 
     void keyFilterOnTypedText_data() {

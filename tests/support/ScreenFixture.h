@@ -56,6 +56,14 @@ inline void typeText(QWidget* field, const QString& text) {
     }
 }
 
+// Shows `window` and waits until it is exposed and active, so focus and shortcuts work.
+inline void showActive(QWidget* window) {
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
 // A registry screen over the database, shown and active.
 template <typename Screen> struct RegistryFixture : ScreenFixture {
     std::unique_ptr<Screen> screen = std::make_unique<Screen>(context);
