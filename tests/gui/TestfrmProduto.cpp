@@ -85,12 +85,14 @@ private Q_SLOTS:
         QCOMPARE(f.screen->focusWidget(), f.screen->cboCategoria());
 
         // Checked in order, each sending the focus where the description says.
-        f.screen->cboCategoria()->setEditText(QString());
+        f.screen->cboCategoria()->setCurrentIndex(-1);
         f.screen->btnSalvar_Click();
         QCOMPARE(f.messages.last().text, u"Informe a categoria do produto!!!"_s);
         QCOMPARE(f.messages.last().caption, u"Aviso"_s);
         QCOMPARE(QApplication::focusWidget(), f.screen->txtProduto());
-        QTest::keyClicks(f.screen->cboCategoria(), u"pizzas"_s);
+        // Typing picks a listed category; nothing else can be typed in.
+        QVERIFY(!f.screen->cboCategoria()->isEditable());
+        QTest::keyClicks(f.screen->cboCategoria(), u"p"_s);
         QCOMPARE(f.screen->cboCategoria()->currentText(), u"PIZZAS"_s);
         f.screen->btnSalvar_Click();
         QCOMPARE(f.messages.last().text, u"Informe o produto!!!"_s);

@@ -36,8 +36,9 @@ frmProduto::frmProduto(ScreenContext& context, QWidget* parent)
     m_txtCodigo->setObjectName(QStringLiteral("txtCodigo"));
     m_txtCodigo->setReadOnly(true); // always the assigned code
     m_cboCategoria->setObjectName(QStringLiteral("cboCategoria"));
-    m_cboCategoria->setEditable(true);
-    m_cboCategoria->setInsertPolicy(QComboBox::NoInsert);
+    // A list, not a box: typing picks a listed category ("p" gives PIZZAS), so no product is
+    // saved under a category typed by mistake.
+    m_cboCategoria->setEditable(false);
     m_txtProduto->setMaxLength(kNameLength);
     // The look of the empty telephone box of old, without ever storing the placeholder.
     m_mskRep_Telefone->setPlaceholderText(QStringLiteral("_____-____"));
@@ -66,7 +67,6 @@ frmProduto::frmProduto(ScreenContext& context, QWidget* parent)
 
     attachFocusColours(m_txtCodigo, true);
     attachFocusColours(m_cboCategoria);
-    attachKeyFilter(m_cboCategoria, KeyFilterMode::Capitals);
     addField(m_fraCodigo);
     addField(m_cboCategoria);
     for (QLineEdit* box : {m_txtProduto, m_txtPreco, m_txtDescricao, m_txtFornecedor,
@@ -90,7 +90,6 @@ QLineEdit* frmProduto::addTextField(const QString& name, KeyFilterMode filter) {
 void frmProduto::clearFields() {
     m_txtCodigo->clear();
     m_cboCategoria->clear();
-    m_cboCategoria->clearEditText();
     for (QLineEdit* box : {m_txtProduto, m_txtPreco, m_txtDescricao, m_txtFornecedor,
                            m_txtRepresentante, m_mskRep_Telefone})
         box->clear();
@@ -124,10 +123,12 @@ bool frmProduto::carregaCategorias() {
 
 void frmProduto::showCategoria(const QString& categoria) {
     const int listed = m_cboCategoria->findText(categoria, Qt::MatchExactly);
-    if (listed >= 0)
+    if (listed >= 0) {
         m_cboCategoria->setCurrentIndex(listed);
-    else // a category deleted since still names the product
-        m_cboCategoria->setEditText(categoria);
+    } else { // a category deleted since still names the product
+        m_cboCategoria->addItem(categoria);
+        m_cboCategoria->setCurrentIndex(m_cboCategoria->count() - 1);
+    }
 }
 
 bool frmProduto::prepareInclusion() {
@@ -164,8 +165,8 @@ void frmProduto::afterChangePick() {
     showCategoria(m_categoriaEscolhida);
 }
 
-void frmProduto::localizar() {
-    escolheCom<frmLocalizar_Produto>([this](const Produto& produto) {
+bool frmProduto::localizar() {
+    return escolheCom<frmLocalizar_Produto>([this](const Produto& produto) {
         showProduto(produto);
         // Added even when listed, so a category deleted since is still shown.
         m_cboCategoria->addItem(produto.categoria);
