@@ -151,6 +151,13 @@ private Q_SLOTS:
         QCOMPARE(dialog.cellText(1, 5), u"0"_s);
         QVERIFY(dialog.cellText(1, 8).isEmpty());
         QVERIFY(dialog.cellText(1, 9).isEmpty());
+        // Every column shows its whole header and values.
+        QTreeView* list = dialog.list();
+        for (int i = 0; i < list->header()->count(); ++i) {
+            QVERIFY(list->columnWidth(i) >= list->header()->sectionSizeHint(i));
+            QVERIFY(list->columnWidth(i) >=
+                    static_cast<QAbstractItemView*>(list)->sizeHintForColumn(i));
+        }
         // The figures follow a search too.
         dialog.optNome_Click();
         QTest::keyClicks(dialog.txtNome(), u"MARIA"_s);

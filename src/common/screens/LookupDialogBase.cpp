@@ -10,13 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTitleRoom = 28; // the title images sit in the top right corner
-}
+constexpr int kTitleRoom = 28;    // the title images sit in the top right corner
+constexpr int kRowsMeasured = 50; // enough for what a list shows, cheap on every keystroke
+} // namespace
 
 LookupDialogBase::LookupDialogBase(ScreenContext& context, const Definition& definition,
                                    QWidget* parent)
@@ -41,6 +43,7 @@ LookupDialogBase::LookupDialogBase(ScreenContext& context, const Definition& def
     m_list->setAllColumnsShowFocus(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->header()->setStretchLastSection(false);
+    m_list->header()->setResizeContentsPrecision(kRowsMeasured);
     m_list->installEventFilter(this);
     attachFocusColours(m_list);
 
@@ -105,6 +108,29 @@ void LookupDialogBase::setModel(QAbstractItemModel* model) {
         m_list->setColumnWidth(i, m_definition.columns[i].twips / ScreenOptions::kTwipsPerPixel);
     connect(model, &QAbstractItemModel::modelReset, this, &LookupDialogBase::selectFirstRow);
     connect(model, &QAbstractItemModel::rowsInserted, this, &LookupDialogBase::selectFirstRow);
+    connect(model, &QAbstractItemModel::modelReset, this, &LookupDialogBase::fitColumns);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &LookupDialogBase::fitColumns);
+    fitColumns();
+}
+
+// The designed widths are a minimum: a column grows to its header and to the values the list
+// shows, and never shrinks while the user types. The dialog widens with it while it fits the
+// screen.
+void LookupDialogBase::fitColumns() {
+    QHeaderView* header = m_list->header();
+    const QAbstractItemView* view = m_list; // the tree view hides the measure it inherits
+    int grown = 0;
+    for (int i = 0; i < header->count(); ++i) {
+        const int wanted = std::max(header->sectionSizeHint(i), view->sizeHintForColumn(i));
+        if (wanted > m_list->columnWidth(i)) {
+            grown += wanted - m_list->columnWidth(i);
+            m_list->setColumnWidth(i, wanted);
+        }
+    }
+    if (grown == 0 || !isWindow())
+        return;
+    const int room = screen() ? screen()->availableGeometry().width() : width() + grown;
+    resize(std::min(width() + grown, room), height());
 }
 
 void LookupDialogBase::setRows(const QList<QStringList>& rows) {

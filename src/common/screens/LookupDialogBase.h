@@ -85,6 +85,7 @@ protected:
 
 private:
     void selectFirstRow();
+    void fitColumns();
 
     ScreenContext& m_context;
     Definition m_definition;
