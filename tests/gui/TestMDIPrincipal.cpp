@@ -93,11 +93,6 @@ QLabel* image(const MDIPrincipal& window, const QString& button, bool over = fal
     return window.findChild<QLabel*>(u"img_Menu_"_s + button + (over ? u"_Over"_s : QString()));
 }
 
-void showActive(QWidget* window) {
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
 // Qt sends no move when the pointer is already there; passing by a neighbour makes sure.
 void hover(QWidget* window, const QWidget* target) {
     const QPoint pos = target->mapTo(window, target->rect().center());
@@ -397,6 +392,19 @@ private Q_SLOTS:
         QCOMPARE(shown->txtCategoria()->text(), u"BEBIDAS"_s);
         QCOMPARE(shown->state(), RegistryScreenBase::State::Browse);
         QVERIFY(!shown->txtCategoria()->isEnabled());
+
+        // Cancelled: a registry opened for the lookup goes with it; one already open stays.
+        onNextDialog<frmLocalizar_Categoria>(
+            [](frmLocalizar_Categoria& dialog) { dialog.close(); });
+        item(window, u"mnuCon_Cat"_s)->trigger();
+        QCOMPARE(window.findChildren<frmCategoria*>().size(), 1);
+        QVERIFY(shown->isVisible());
+        shown->close();
+        QTRY_COMPARE(window.findChildren<frmCategoria*>().size(), 0);
+        onNextDialog<frmLocalizar_Categoria>(
+            [](frmLocalizar_Categoria& dialog) { dialog.close(); });
+        item(window, u"mnuCon_Cat"_s)->trigger();
+        QTRY_COMPARE(window.findChildren<frmCategoria*>().size(), 0);
     }
 
     // Screens open inside the main window's area, fit it, and the menu keys work from them.
@@ -416,6 +424,12 @@ private Q_SLOTS:
         QVERIFY(cliente && cliente->isVisible() && !cliente->isWindow());
         item(window, QStringLiteral("mnuUti_Bac"))->trigger();
         QVERIFY(!window.findChild<QWidget*>(QStringLiteral("frmBackup"))->isWindow());
+        // Alt+letter goes to the screen with the focus, though the customer registry has the
+        // same buttons and the menu bar its "&Sair".
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f.messages.texts(), QStringList{u"Informe a categoria !!!"_s});
         window.hide(); // hiding in the notification area takes them along
         QVERIFY(!pedido->isVisible() && !cliente->isVisible());
     }

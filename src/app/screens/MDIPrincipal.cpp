@@ -1,6 +1,7 @@
 #include "app/screens/MDIPrincipal.h"
 
 #include "app/screens/ImageMenu.h"
+#include "app/screens/MnemonicPrecedence.h"
 #include "app/screens/ProgramVersion.h"
 #include "app/screens/TrayController.h"
 #include "app/screens/frmSobre.h"
@@ -63,6 +64,7 @@ MDIPrincipal::MDIPrincipal(ScreenContext& context, QWidget* parent)
     m_mdiArea->viewport()->installEventFilter(this);
 
     buildMenus();
+    new MnemonicPrecedence(this);
     buildImageMenu();
     buildStatusBar();
     auto* central = new QWidget(this);
@@ -228,11 +230,12 @@ QDialog* MDIPrincipal::abre(const QString& itemName,
         if (antesDeMostrar)
             antesDeMostrar(*screen);
         if (entry->afterOpen)
-            entry->afterOpen(*screen);
+            entry->afterOpen(*screen, true);
         abreModal(*screen);
         return nullptr;
     }
     QDialog* screen = aberta(entry->screen);
+    const bool novo = screen == nullptr;
     QPointer<QWidget> field = screen ? screen->focusWidget() : nullptr;
     if (!screen) {
         // Inside the main window's area, owned by it and freed when closed: the menu keys
@@ -249,13 +252,25 @@ QDialog* MDIPrincipal::abre(const QString& itemName,
         screen->show();
     }
     screen->raise();
-    if (field)
+    if (field && field->isEnabled() && field->isVisibleTo(screen))
         field->setFocus();
-    else if (QWidget* first = screen->nextInFocusChain(); first && screen->isAncestorOf(first))
-        first->setFocus(Qt::TabFocusReason);
+    else
+        focaPrimeiroCampo(*screen);
     if (entry->afterOpen)
-        entry->afterOpen(*screen);
-    return screen;
+        entry->afterOpen(*screen, novo);
+    return screen->isVisible() ? screen : nullptr;
+}
+
+// The first control that can take the focus: a registry in browse state begins with locked
+// fields, and a screen left without the focus gets none of its keys (Esc, Alt+letter).
+void MDIPrincipal::focaPrimeiroCampo(QWidget& screen) {
+    for (QWidget* w = screen.nextInFocusChain(); w && w != &screen; w = w->nextInFocusChain()) {
+        if (screen.isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(&screen) &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 std::optional<authority::Area> MDIPrincipal::areaOf(AuthorityCheck check) {

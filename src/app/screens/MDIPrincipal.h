@@ -108,6 +108,7 @@ private:
     };
 
     static std::optional<authority::Area> areaOf(AuthorityCheck check);
+    static void focaPrimeiroCampo(QWidget& screen);
     static QString refusalText(AuthorityCheck check);
 
     void buildMenus();

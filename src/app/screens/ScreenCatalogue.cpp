@@ -39,9 +39,13 @@ template <typename Screen> CatalogueEntry::Factory make() {
     };
 }
 
-// The consultation items: the registry in browse state with its lookup dialog.
-template <typename Screen> std::function<void(QDialog&)> consulta() {
-    return [](QDialog& screen) { static_cast<Screen&>(screen).btnProcurar1_Click(); };
+// The consultation items: the registry in browse state with its lookup dialog. A lookup
+// cancelled on a registry opened for it leaves no empty registry behind.
+template <typename Screen> std::function<void(QDialog&, bool)> consulta() {
+    return [](QDialog& screen, bool novo) {
+        if (!static_cast<Screen&>(screen).consulta() && novo)
+            screen.close();
+    };
 }
 
 template <typename Screen> CatalogueEntry child(CatalogueEntry entry) {

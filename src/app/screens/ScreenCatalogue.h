@@ -52,7 +52,8 @@ struct CatalogueEntry {
     // Runs on a new screen before it is shown, with the window that opens it.
     std::function<void(QDialog&, MDIPrincipal&)> prepare = {};
     // Runs on the opened (or brought forward) screen.
-    std::function<void(QDialog&)> afterOpen = {};
+    // `novo`: the screen was opened now rather than raised.
+    std::function<void(QDialog& screen, bool novo)> afterOpen = {};
     std::function<void(MDIPrincipal&)> action = {};
 
     bool available() const { return create || action; }

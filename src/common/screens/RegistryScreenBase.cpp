@@ -214,11 +214,17 @@ void RegistryScreenBase::btnSalvar_Click() {
 }
 
 void RegistryScreenBase::btnProcurar1_Click() {
-    guarded([this] {
+    consulta();
+}
+
+bool RegistryScreenBase::consulta() {
+    bool escolhido = false;
+    guarded([this, &escolhido] {
         setState(State::Browse);
         lockFields();
-        localizar();
+        escolhido = localizar();
     });
+    return escolhido;
 }
 
 void RegistryScreenBase::selectionCancelled() {

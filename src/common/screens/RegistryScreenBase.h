@@ -44,6 +44,8 @@ public Q_SLOTS:
     void btnDeletar_Click();
     void btnSalvar_Click();
     void btnProcurar1_Click();
+    // The browse state with the lookup dialog, as btnProcurar1; true when a record was picked.
+    bool consulta();
 
 protected:
     ScreenContext& context() const { return m_context; }
@@ -106,7 +108,7 @@ protected:
     // After a record was picked for change.
     virtual void afterChangePick() {}
     // Opens the Localizar dialog, which shows the picked record.
-    virtual void localizar() = 0;
+    virtual bool localizar() = 0;
     // The question before deleting the record shown; none when there is nothing to delete.
     virtual std::optional<QString> deletionQuestion() const = 0;
     virtual QString deletionCancelledText() const = 0;

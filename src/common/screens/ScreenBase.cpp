@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -61,6 +62,16 @@ bool ScreenBase::event(QEvent* event) {
     return QDialog::event(event);
 }
 
+// A borderless window over another screen of the same grey needs an edge to be told apart.
+void ScreenBase::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (!m_options.frameless || !isWindow())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Dark), 1));
+    painter.drawRoundedRect(rect().adjusted(0, 0, -1, -1), m_options.radius, m_options.radius);
+}
+
 void ScreenBase::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         if (escFecha())
@@ -105,7 +116,10 @@ void ScreenBase::place() {
 // Inside the main window's area: as much of the screen as fits (its layout shrinks what can
 // shrink), centred across it, `topTwips` from its top when that leaves it whole.
 void ScreenBase::placeInside(const QRect& area) {
-    resize(std::min(width(), area.width()), std::min(height(), area.height()));
+    // A child is not held to its layout's minimum as a window is: without this its widgets
+    // overlapped when the designed size was smaller than what they need.
+    const QSize wanted = size().expandedTo(minimumSizeHint());
+    resize(std::min(wanted.width(), area.width()), std::min(wanted.height(), area.height()));
     const int left = std::max(0, (area.width() - width()) / 2);
     const int centred = std::max(0, (area.height() - height()) / 2);
     const int designed = m_options.topTwips / ScreenOptions::kTwipsPerPixel;

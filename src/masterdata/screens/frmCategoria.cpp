@@ -75,8 +75,8 @@ bool frmCategoria::selecionar() {
     return escolheCom<frmSelecionar_Categoria>([this](const Categoria& c) { mostra(c); });
 }
 
-void frmCategoria::localizar() {
-    escolheCom<frmLocalizar_Categoria>([this](const Categoria& c) { mostra(c); });
+bool frmCategoria::localizar() {
+    return escolheCom<frmLocalizar_Categoria>([this](const Categoria& c) { mostra(c); });
 }
 
 std::optional<QString> frmCategoria::deletionQuestion() const {

@@ -22,7 +22,7 @@ protected:
     QString emptyTableText(bool deleting) const override;
     QWidget* firstField() const override;
     bool selecionar() override;
-    void localizar() override;
+    bool localizar() override;
     std::optional<QString> deletionQuestion() const override;
     QString deletionCancelledText() const override;
     void deleteRecord() override;

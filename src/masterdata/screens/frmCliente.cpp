@@ -74,8 +74,8 @@ bool frmCliente::selecionar() {
     return escolheCom<frmSelecionar_Cliente>([this](const Cliente& r) { m_campos->mostra(r); });
 }
 
-void frmCliente::localizar() {
-    escolheCom<frmLocalizar_Cliente>([this](const Cliente& r) { m_campos->mostra(r); });
+bool frmCliente::localizar() {
+    return escolheCom<frmLocalizar_Cliente>([this](const Cliente& r) { m_campos->mostra(r); });
 }
 
 void frmCliente::selectionCancelled() {

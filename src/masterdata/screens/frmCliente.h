@@ -27,7 +27,7 @@ protected:
     bool prepareInclusion() override;
     void prepareSelection(State state) override;
     bool selecionar() override;
-    void localizar() override;
+    bool localizar() override;
     std::optional<QString> deletionQuestion() const override;
     QString deletionCancelledText() const override;
     bool clearsAfterCancelledDeletion() const override { return false; }

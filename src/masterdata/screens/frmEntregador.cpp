@@ -102,8 +102,8 @@ bool frmEntregador::selecionar() {
     return escolheCom<frmSelecionar_Entregador>([this](const Entregador& r) { mostra(r); });
 }
 
-void frmEntregador::localizar() {
-    escolheCom<frmLocalizar_Entregador>([this](const Entregador& r) { mostra(r); });
+bool frmEntregador::localizar() {
+    return escolheCom<frmLocalizar_Entregador>([this](const Entregador& r) { mostra(r); });
 }
 
 std::optional<QString> frmEntregador::deletionQuestion() const {

@@ -28,7 +28,7 @@ protected:
     QString emptyTableText(bool deleting) const override;
     QWidget* firstField() const override;
     bool selecionar() override;
-    void localizar() override;
+    bool localizar() override;
     std::optional<QString> deletionQuestion() const override;
     QString deletionCancelledText() const override;
     bool clearsAfterCancelledDeletion() const override { return false; }

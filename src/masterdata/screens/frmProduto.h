@@ -36,7 +36,7 @@ protected:
     bool prepareInclusion() override;
     bool selecionar() override;
     void afterChangePick() override;
-    void localizar() override;
+    bool localizar() override;
     std::optional<QString> deletionQuestion() const override;
     QString deletionCancelledText() const override;
     void deleteRecord() override;

@@ -183,8 +183,8 @@ bool frmUsuario::selecionar() {
     return escolheCom<frmSelecionar_Usuario>([this](const Usuario& r) { mostraUsuario(r); });
 }
 
-void frmUsuario::localizar() {
-    escolheCom<frmLocalizar_Usuario>([this](const Usuario& r) { mostraUsuario(r); });
+bool frmUsuario::localizar() {
+    return escolheCom<frmLocalizar_Usuario>([this](const Usuario& r) { mostraUsuario(r); });
 }
 
 std::optional<QString> frmUsuario::deletionQuestion() const {

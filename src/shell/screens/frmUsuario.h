@@ -41,7 +41,7 @@ protected:
     bool prepareInclusion() override;
     void prepareSelection(State state) override;
     bool selecionar() override;
-    void localizar() override;
+    bool localizar() override;
     std::optional<QString> deletionQuestion() const override;
     QString deletionCancelledText() const override;
     void deleteRecord() override;
