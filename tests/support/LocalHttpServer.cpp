@@ -5,6 +5,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 const QByteArray kEndOfHeaders = "\r\n\r\n";
 }
@@ -62,8 +65,44 @@ void LocalHttpServer::respond(QTcpSocket* socket) const {
     for (const auto& [name, value] : m_response.headers) {
         answer += name + ": " + value + "\r\n";
     }
-    answer += "Content-Length: " + QByteArray::number(m_response.body.size()) + "\r\n";
+    if (m_response.announceLength) {
+        answer += "Content-Length: " +
+                  QByteArray::number(m_response.body.size() + m_response.fillerBytes) + "\r\n";
+    }
     answer += "Connection: close\r\n\r\n" + m_response.body;
     socket->write(answer);
-    socket->disconnectFromHost();
+    writeFiller(socket, m_response.fillerBytes);
+}
+
+void LocalHttpServer::writeFiller(QTcpSocket* socket, qint64 left) const {
+    constexpr qint64 kBacklog = 256 * 1024;
+    const bool paced = m_response.fillerPause.count() > 0;
+    while (left > 0 && socket->bytesToWrite() < kBacklog) {
+        const qint64 chunk = std::min<qint64>(left, paced ? 8 : 64 * 1024);
+        socket->write(QByteArray(chunk, 'x'));
+        left -= chunk;
+        if (paced) {
+            break;
+        }
+    }
+    if (left == 0) {
+        socket->disconnectFromHost();
+        return;
+    }
+    QPointer<QTcpSocket> guarded(socket);
+    const auto next = [this, guarded, left] {
+        if (guarded && guarded->state() == QAbstractSocket::ConnectedState) {
+            writeFiller(guarded, left);
+        }
+    };
+    if (paced) {
+        QTimer::singleShot(m_response.fillerPause, socket, next);
+    } else {
+        // Once: the next round sets itself up again.
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = connect(socket, &QTcpSocket::bytesWritten, socket, [connection, next] {
+            QObject::disconnect(*connection);
+            next();
+        });
+    }
 }
