@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -23,18 +22,12 @@ const QByteArray kSaoPaulo =
     "<resultado_txt>sucesso - cep completo</resultado_txt></webservicecep>";
 const QByteArray kXmlType = "text/xml; charset=iso-8859-1";
 
-// The process's peak resident memory (VmHWM); 0 where /proc is missing.
+// The process's peak resident memory (VmHWM), in KiB.
 qint64 peakMemoryKiB() {
     QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    return 0;
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("VmHWM:");
+    return at < 0 ? 0 : text.mid(at + 6, 20).trimmed().split(' ').first().toLongLong();
 }
 
 } // namespace
@@ -202,8 +195,8 @@ private Q_SLOTS:
         QVERIFY(!spy.wait(1600));
     }
 
-    // Cut off as it arrives, whether or not its size was announced: neither memory nor the
-    // event loop may notice how much the server would have sent.
+    // Cut off as it arrives, whether or not its size was announced: neither memory nor time
+    // may tell how much the server would have sent.
     void oversizedAnswerIsAFailedLookup_data() {
         QTest::addColumn<qint64>("size");
         QTest::addColumn<bool>("announced");
@@ -226,27 +219,17 @@ private Q_SLOTS:
         m_server->setResponse(response);
         const qint64 peakBefore = peakMemoryKiB();
         QElapsedTimer clock;
-        qint64 longestStall = 0;
-        QTimer ticker;
-        ticker.setInterval(10);
-        connect(&ticker, &QTimer::timeout, this,
-                [&] { longestStall = std::max(longestStall, clock.restart()); });
         clock.start();
-        ticker.start();
-        QElapsedTimer total;
-        total.start();
 
         const CepResult result = m_client->lookupAndWait(u"01001000"_s);
 
         const qint64 grownKiB = peakMemoryKiB() - peakBefore;
-        qInfo("%lld bytes: %lld ms, longest stall %lld ms, peak grew %lld KiB", size,
-              total.elapsed(), longestStall, grownKiB);
+        qInfo("%lld bytes: %lld ms, peak grew %lld KiB", size, clock.elapsed(), grownKiB);
         QVERIFY(result.isError());
         QVERIFY2(result.error->description().contains(u"64 KiB"_s),
                  qPrintable(result.error->description()));
         QVERIFY(result.uf.isEmpty());
-        QVERIFY(total.elapsed() < 2000);
-        QVERIFY(longestStall < 500);
+        QVERIFY(clock.elapsed() < 1000);
         QVERIFY(grownKiB < 32 * 1024);
     }
 

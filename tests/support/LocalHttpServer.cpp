@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 const QByteArray kEndOfHeaders = "\r\n\r\n";
@@ -75,34 +74,19 @@ void LocalHttpServer::respond(QTcpSocket* socket) const {
 }
 
 void LocalHttpServer::writeFiller(QTcpSocket* socket, qint64 left) const {
-    constexpr qint64 kBacklog = 256 * 1024;
-    const bool paced = m_response.fillerPause.count() > 0;
-    while (left > 0 && socket->bytesToWrite() < kBacklog) {
-        const qint64 chunk = std::min<qint64>(left, paced ? 8 : 64 * 1024);
-        socket->write(QByteArray(chunk, 'x'));
-        left -= chunk;
-        if (paced) {
-            break;
-        }
-    }
-    if (left == 0) {
+    if (left <= 0) {
         socket->disconnectFromHost();
         return;
     }
+    // Only while the client takes it: the server holds at most a few chunks.
+    const qint64 chunk = socket->bytesToWrite() > 256 * 1024
+                             ? 0
+                             : std::min<qint64>(left, m_response.fillerPause.count() ? 8 : 65536);
+    socket->write(QByteArray(chunk, 'x'));
     QPointer<QTcpSocket> guarded(socket);
-    const auto next = [this, guarded, left] {
+    QTimer::singleShot(m_response.fillerPause, socket, [this, guarded, left, chunk] {
         if (guarded && guarded->state() == QAbstractSocket::ConnectedState) {
-            writeFiller(guarded, left);
+            writeFiller(guarded, left - chunk);
         }
-    };
-    if (paced) {
-        QTimer::singleShot(m_response.fillerPause, socket, next);
-    } else {
-        // Once: the next round sets itself up again.
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = connect(socket, &QTcpSocket::bytesWritten, socket, [connection, next] {
-            QObject::disconnect(*connection);
-            next();
-        });
-    }
+    });
 }
