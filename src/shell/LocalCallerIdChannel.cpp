@@ -10,7 +10,9 @@
 #include <QLocalSocket>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -24,9 +26,17 @@ constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevic
                                              QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                              QFileDevice::WriteOther | QFileDevice::ExeOther;
 
+bool ownedByUser(const QFileInfo& info) {
+#ifdef Q_OS_UNIX
+    return info.ownerId() == ::getuid();
+#else
+    return info.exists(); // elsewhere the name is a pipe, not a file in this folder
+#endif
+}
+
 bool isPrivateDirectory(const QString& path) {
     const QFileInfo info(path);
-    return info.isDir() && !info.isSymLink() && info.ownerId() == ::getuid() &&
+    return info.isDir() && !info.isSymLink() && ownedByUser(info) &&
            !(info.permissions() & kOthers);
 }
 
@@ -45,20 +55,23 @@ bool makePrivateDirectory(const QString& path, QString* error) {
         }
         return false;
     }
-    if (info.exists() && (info.isSymLink() || QFileInfo(path).ownerId() != ::getuid())) {
+    if (info.exists() && (info.isSymLink() || !ownedByUser(info))) {
         if (error) {
             *error = QStringLiteral("A pasta \"%1\" não pertence a este usuário.").arg(path);
         }
         return false;
     }
-    if (!isPrivateDirectory(path) && !QFile::setPermissions(path, kOwnerOnly)) {
+    if (!isPrivateDirectory(path)) {
+        QFile::setPermissions(path, kOwnerOnly);
+    }
+    if (!isPrivateDirectory(path)) {
         if (error) {
             *error = QStringLiteral("Não foi possível restringir a pasta \"%1\" a este usuário.")
                          .arg(path);
         }
         return false;
     }
-    return isPrivateDirectory(path);
+    return true;
 }
 
 } // namespace
