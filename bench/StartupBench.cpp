@@ -1,5 +1,7 @@
 #include "StartupBench.h"
 
+#include "ChildRun.h"
+
 #include "app/NewHome.h"
 
 #include <QDir>
@@ -8,17 +10,8 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <csignal>
-#include <cstdio>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -26,38 +19,7 @@ const char* const kFirstScreen = "frmAutenticacao";
 constexpr double kTargetMs = 500;
 constexpr double kTargetMb = 100;
 
-struct Run {
-    double ms = 0;
-    double peakMb = 0;
-    double cpuMs = 0; // user + system: what a busy shared machine does not inflate
-    bool ok = false;
-};
-
-// The program's own peak resident memory so far (VmHWM, kilobytes), or 0 once it is gone.
-// Not wait4's ru_maxrss: the child starts on the bench's address space (posix_spawn's
-// vfork-style clone, or fork's copy of it), and exec folds that address space's high-water
-// mark into the process's maxrss, so the child's ru_maxrss is never below the bench's own
-// peak (checked: a 300 MB parent gives a spawned `sleep` 320 MB, its VmHWM 1.7 MB). VmHWM
-// belongs to the address space exec created, that is to the program alone.
-long peakKb(pid_t pid) {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d/status", int(pid));
-    std::FILE* status = std::fopen(path, "r");
-    if (!status) {
-        return 0;
-    }
-    long kb = 0;
-    char line[256];
-    while (std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) {
-            break;
-        }
-    }
-    std::fclose(status);
-    return kb;
-}
-
-Run startOnce(const QString& home) {
+ChildRun startOnce(const QString& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("BRISKO_HOME"), home);
     env.insert(QStringLiteral("BRISKO_EXIT_AFTER"), QString::fromLatin1(kFirstScreen));
@@ -80,41 +42,8 @@ Run startOnce(const QString& home) {
     QByteArray exe(BRISKO_EXE);
     char* argv[] = {exe.data(), nullptr};
 
-    Run run;
-    const auto started = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, exe.constData(), nullptr, nullptr, argv, envp.data()) != 0) {
-        return run;
-    }
-    int status = 0;
     // A program that never reaches its first screen must not hang the measurement.
-    const auto deadline = started + std::chrono::seconds(20);
-    pid_t waited = 0;
-    // The high-water mark only grows: the last reading before the program ends is its peak,
-    // short of at most the last millisecond, which is its exit.
-    long lastPeakKb = 0;
-    rusage usage{}; // its times are the child's own, unlike its maxrss
-    while ((waited = wait4(pid, &status, WNOHANG, &usage)) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            wait4(pid, &status, 0, &usage);
-            return run;
-        }
-        lastPeakKb = std::max(lastPeakKb, peakKb(pid));
-        usleep(1000);
-    }
-    if (waited != pid) {
-        return run;
-    }
-    run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-                 .count();
-    run.peakMb = static_cast<double>(lastPeakKb) / 1024.0;
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
+    return runChild(argv, envp.data(), std::chrono::seconds(20));
 }
 
 double median(std::vector<double> v) {
@@ -146,12 +75,12 @@ QString startupReport(int runs) {
     std::vector<double> peaks;
     std::vector<double> cpu;
     for (int i = 0; i < runs; ++i) {
-        const Run run = startOnce(home);
+        const ChildRun run = startOnce(home);
         if (!run.ok) {
             return QStringLiteral("start-up: run %1 failed\n").arg(i + 1);
         }
         times.push_back(run.ms);
-        peaks.push_back(run.peakMb);
+        peaks.push_back(static_cast<double>(run.peakKb) / 1024.0);
         cpu.push_back(run.cpuMs);
     }
     QString out;
