@@ -26,14 +26,6 @@ private Q_SLOTS:
         QVERIFY(run.cpuMs < run.ms);
         QCOMPARE(ballast.at(ballast.size() - 1), 'x');
     }
-
-    void runPastItsLimitIsKilled() {
-        char program[] = "/bin/sleep";
-        char seconds[] = "5";
-        char* argv[] = {program, seconds, nullptr};
-
-        QVERIFY(!runChild(argv, environ, 100ms).ok);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestChildRun)
