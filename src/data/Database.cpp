@@ -4,6 +4,7 @@
 #include "data/TextMatch.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -16,6 +17,23 @@ namespace {
 const QString kSqliteSource = QStringLiteral("SQLite");
 const QString kPostgresSource = QStringLiteral("PostgreSQL");
 constexpr int kLockWaitMs = 5000;
+// A server that takes the connection and never answers would otherwise hold the login.
+constexpr int kConnectTimeoutSeconds = 5;
+
+// The libpq time-out the options name, or the program's own appended to them.
+int connectTimeout(QString& options) {
+    for (const QString& option : options.split(u';', Qt::SkipEmptyParts)) {
+        const QString name = option.section(u'=', 0, 0).trimmed();
+        if (name == QLatin1String("connect_timeout")) {
+            bool ok = false;
+            const int seconds = option.section(u'=', 1).trimmed().toInt(&ok);
+            return ok ? seconds : kConnectTimeoutSeconds;
+        }
+    }
+    options += QLatin1String(options.isEmpty() ? "" : ";") +
+               QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds);
+    return kConnectTimeoutSeconds;
+}
 
 template <QString (*fold)(const QString&)>
 void sqliteFold(sqlite3_context* context, int, sqlite3_value** arguments) {
@@ -67,6 +85,7 @@ QString Database::sourceName() const {
 }
 
 void Database::connect(OpenMode mode) {
+    int timeoutSeconds = 0;
     if (engine() == Engine::Sqlite) {
         // SQLite would quietly create an empty file where the real one was expected.
         if (mode == OpenMode::ExistingOnly && !QFileInfo(m_spec.sqliteFile).isFile())
@@ -85,9 +104,7 @@ void Database::connect(OpenMode mode) {
         m_db.setPassword(m_spec.password);
         m_db.setDatabaseName(m_spec.databaseName);
         QString options = m_spec.connectOptions;
-        if (!options.contains(QLatin1String("connect_timeout")))
-            options +=
-                QLatin1String(options.isEmpty() ? "" : ";") + QStringLiteral("connect_timeout=30");
+        timeoutSeconds = connectTimeout(options);
         m_db.setConnectOptions(options);
     }
     if (!m_db.isValid())
@@ -95,8 +112,23 @@ void Database::connect(OpenMode mode) {
             DbError::kGeneric,
             QStringLiteral("Driver de banco de dados indisponível: %1").arg(m_db.driverName()),
             sourceName());
-    if (!m_db.open())
-        throw toDbError(engine(), m_db.lastError());
+    QElapsedTimer clock;
+    clock.start();
+    if (m_db.open())
+        return;
+    // libpq words its time-out in English and only in its message; the clock tells it too.
+    const QSqlError error = m_db.lastError();
+    if (timeoutSeconds > 0 && (error.text().contains(QLatin1String("timeout expired")) ||
+                               clock.elapsed() >= timeoutSeconds * 1000 - 250))
+        throw DbError(DbError::kGeneric,
+                      QStringLiteral("O servidor de banco de dados %1:%2 não respondeu em %3 "
+                                     "segundos. Verifique se ele está ligado e acessível pela "
+                                     "rede.")
+                          .arg(m_spec.host.isEmpty() ? QStringLiteral("localhost") : m_spec.host)
+                          .arg(m_spec.port)
+                          .arg(timeoutSeconds),
+                      kPostgresSource);
+    throw toDbError(engine(), error);
 }
 
 sqlite3* Database::sqliteHandle() const {

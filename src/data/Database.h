@@ -32,6 +32,9 @@ public:
     Engine engine() const { return m_spec.engine; }
     const ConnectionSpec& spec() const { return m_spec; }
     QSqlDatabase connection() const { return m_db; }
+    // Unique for every connection ever opened in the process: tells a reopened connection
+    // from the one a store's prepared statements belong to.
+    const QString& connectionName() const { return m_name; }
     // "SQLite" or "PostgreSQL", the source of this database's errors.
     QString sourceName() const;
 

@@ -41,6 +41,33 @@ CepResult errorResult(const QString& description) {
     return result;
 }
 
+// The element's own text, its child elements skipped. The reader reports an entity it could
+// not resolve as a reference with no text; its name is kept in `unresolved` so that the answer
+// is refused rather than read as a field that happens to be empty.
+QString elementText(QXmlStreamReader& xml, QString& unresolved) {
+    QString text;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            text += xml.text();
+            break;
+        case QXmlStreamReader::EntityReference:
+            if (unresolved.isEmpty()) {
+                unresolved = xml.name().toString();
+            }
+            break;
+        case QXmlStreamReader::StartElement:
+            xml.skipCurrentElement();
+            break;
+        case QXmlStreamReader::EndElement:
+            return text;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 CepResult::Kind cepKindFor(const QString& resultadoTxt) {
@@ -58,24 +85,47 @@ CepResult parseCepAnswer(const QByteArray& body, const QString& digits) {
     CepResult result;
     bool hasResultText = false;
     QXmlStreamReader xml(body);
-    if (!xml.readNextStartElement()) {
+    QString unresolved;
+    while (xml.readNext() != QXmlStreamReader::StartElement && !xml.atEnd()) {
+        if (xml.tokenType() != QXmlStreamReader::DTD) {
+            continue;
+        }
+        // The reader never fetches an external entity: its references vanish without a trace.
+        for (const QXmlStreamEntityDeclaration& entity : xml.entityDeclarations()) {
+            if (unresolved.isEmpty() &&
+                (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())) {
+                unresolved = entity.name().toString();
+            }
+        }
+    }
+    if (xml.tokenType() != QXmlStreamReader::StartElement) {
         return errorResult(QStringLiteral("A resposta do serviço de CEP não é um XML: %1")
                                .arg(xml.hasError() ? xml.errorString() : QStringLiteral("vazia")));
     }
-    while (xml.readNextStartElement()) {
-        const QString name = xml.name().toString();
-        const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
-        hasResultText = storeField(result, name, text) || hasResultText;
-    }
-    // Whatever follows the root must still be well-formed.
-    while (!xml.atEnd() && !xml.hasError()) {
-        xml.readNext();
+    // The root's children, then whatever follows the root, which must still be well-formed.
+    bool rootOpen = true;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement && rootOpen) {
+            const QString name = xml.name().toString();
+            const QString text = elementText(xml, unresolved);
+            hasResultText = storeField(result, name, text) || hasResultText;
+        } else if (token == QXmlStreamReader::EndElement) {
+            rootOpen = false;
+        } else if (token == QXmlStreamReader::EntityReference && unresolved.isEmpty()) {
+            unresolved = xml.name().toString();
+        }
     }
     if (xml.hasError()) {
         return errorResult(
             QStringLiteral("A resposta do serviço de CEP não é um XML válido: %1 (linha %2)")
                 .arg(xml.errorString())
                 .arg(xml.lineNumber()));
+    }
+    if (!unresolved.isEmpty()) {
+        return errorResult(
+            QStringLiteral("A resposta do serviço de CEP cita a entidade \"&%1;\" sem defini-la.")
+                .arg(unresolved));
     }
     // Without a result text the elements it carries are still written, as a code not found.
     result.kind = hasResultText ? cepKindFor(result.resultadoTxt) : CepResult::Kind::NaoEncontrado;

@@ -8,6 +8,7 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -67,7 +68,10 @@ void CepClient::lookup(const QString& digits) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_network->get(request);
+    // Without a bound Qt would keep reading into its own buffer however large the answer.
+    reply->setReadBufferSize(kMaxAnswerBytes);
     m_reply = reply;
+    m_answer.clear();
 
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
@@ -75,6 +79,13 @@ void CepClient::lookup(const QString& digits) {
             [this, reply, digits] { finish(reply, true, digits); });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, digits] { finish(reply, false, digits); });
+    const auto oversized = [this, reply, digits] {
+        if (!takeArrived(reply)) {
+            finish(reply, false, digits);
+        }
+    };
+    connect(reply, &QNetworkReply::metaDataChanged, this, oversized);
+    connect(reply, &QNetworkReply::readyRead, this, oversized);
     deadline->start(m_timeout);
 }
 
@@ -87,6 +98,15 @@ void CepClient::abandonPending() {
     }
 }
 
+bool CepClient::takeArrived(QNetworkReply* reply) {
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (announced.isValid() && announced.toLongLong() > kMaxAnswerBytes) {
+        return false;
+    }
+    m_answer += reply->read(kMaxAnswerBytes + 1 - m_answer.size());
+    return m_answer.size() <= kMaxAnswerBytes;
+}
+
 void CepClient::finish(QNetworkReply* reply, bool timedOut, const QString& digits) {
     if (reply != m_reply.data()) {
         return;
@@ -94,9 +114,13 @@ void CepClient::finish(QNetworkReply* reply, bool timedOut, const QString& digit
     m_reply.clear();
     reply->disconnect(this);
     reply->deleteLater();
+    const bool complete = takeArrived(reply);
+    QByteArray answer = std::exchange(m_answer, QByteArray());
 
-    if (timedOut) {
+    if (timedOut || !complete) {
         reply->abort();
+    }
+    if (timedOut) {
         deliver(errorResult(
             QStringLiteral("O serviço de CEP não respondeu em %1 ms.").arg(m_timeout.count())));
         return;
@@ -110,12 +134,18 @@ void CepClient::finish(QNetworkReply* reply, bool timedOut, const QString& digit
                                                       : QString::number(status) + u' ' + reason)));
         return;
     }
+    if (!complete) {
+        deliver(errorResult(
+            QStringLiteral("A resposta do serviço de CEP passou de %1 KiB e foi descartada.")
+                .arg(kMaxAnswerBytes / 1024)));
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         deliver(errorResult(
             QStringLiteral("Não foi possível consultar o CEP: %1").arg(reply->errorString())));
         return;
     }
-    deliver(parseCepAnswer(reply->readAll(), digits));
+    deliver(parseCepAnswer(answer, digits));
 }
 
 void CepClient::deliver(const CepResult& result) {

@@ -15,11 +15,15 @@ class QNetworkReply;
 // returns at once and `finished` follows, at the latest after the time-out. Only one lookup
 // is pending at a time; a new one abandons the previous, whose answer is never delivered.
 // An error result carries no fields at all, so a screen keeps what its fields already hold.
+// The time-out covers the whole exchange, download included, and an answer larger than
+// kMaxAnswerBytes is cut off as it arrives and reported as a failed lookup.
 class CepClient : public QObject {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeout{5000};
+    // A real answer is well under 1 KiB.
+    static constexpr qint64 kMaxAnswerBytes = 64 * 1024;
 
     // The service's base URL: a host ("cep.example.com.br") or a URL with scheme and path.
     // An empty text means the default host.
@@ -46,6 +50,8 @@ Q_SIGNALS:
 
 private:
     void abandonPending();
+    // Takes what has arrived; false once the answer is known to exceed the bound.
+    bool takeArrived(QNetworkReply* reply);
     void finish(QNetworkReply* reply, bool timedOut, const QString& digits);
     void deliver(const CepResult& result);
 
@@ -53,5 +59,6 @@ private:
     std::chrono::milliseconds m_timeout = kDefaultTimeout;
     QNetworkAccessManager* m_network;
     QPointer<QNetworkReply> m_reply;
+    QByteArray m_answer;
     quint64 m_generation = 0; // lets a newer lookup silence an older one's queued result
 };

@@ -68,8 +68,17 @@ std::optional<Cliente> ClienteStore::find(qint64 codigo) const {
 }
 
 std::optional<Cliente> ClienteStore::findByTelefone(const QString& telefone) const {
-    const auto found = select(QStringLiteral(" WHERE cli_Telefone = ?"), {telefone}, kKey, 1, 0);
-    return found.isEmpty() ? std::nullopt : std::optional(found.first());
+    if (!m_porTelefone)
+        m_porTelefone = m_db.prepare(QStringLiteral("SELECT %1 FROM TB_Cliente WHERE "
+                                                    "cli_Telefone = ? ORDER BY cli_ID LIMIT 1")
+                                         .arg(kColumns));
+    QSqlQuery& query = *m_porTelefone;
+    m_db.execPrepared(query, {telefone});
+    std::optional<Cliente> found;
+    if (query.next())
+        found = clienteAt(query);
+    query.finish();
+    return found;
 }
 
 bool ClienteStore::telefoneTaken(const QString& telefone, qint64 exceptCodigo) const {

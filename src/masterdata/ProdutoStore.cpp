@@ -88,10 +88,22 @@ QList<Produto> ProdutoStore::ofCategory(const QString& categoria) const {
 }
 
 std::optional<Money> ProdutoStore::price(const QString& categoria, const QString& nome) const {
-    const auto found = select({categoryEquals(m_db.engine(), categoria),
-                               textMatch::foldEquals(m_db.engine(), kName, nome)},
-                              Order::ByName);
-    return found.isEmpty() ? std::nullopt : std::optional(found.first().preco);
+    QVariantList binds;
+    const QString where =
+        registryQueries::whereClause({categoryEquals(m_db.engine(), categoria),
+                                      textMatch::foldEquals(m_db.engine(), kName, nome)},
+                                     binds);
+    if (!m_preco)
+        m_preco = m_db.prepare(QStringLiteral("SELECT Pro_Preco FROM TB_Produto%1 ORDER BY %2 "
+                                              "LIMIT 1")
+                                   .arg(where, orderBy(m_db.engine(), Order::ByName)));
+    QSqlQuery& query = *m_preco;
+    m_db.execPrepared(query, binds);
+    std::optional<Money> preco;
+    if (query.next())
+        preco = Money::fromCents(query.value(0).toLongLong());
+    query.finish();
+    return preco;
 }
 
 bool ProdutoStore::existsOther(const QString& nome, qint64 exceptCodigo) const {

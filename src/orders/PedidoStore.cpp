@@ -53,7 +53,7 @@ PedidoStore::ultimaTaxaEntrega(const QString& telefone) const {
     taxa.quantidade = query.value(2).toInt();
     taxa.precoArmazenado = Money::fromCents(query.value(3).toLongLong());
     query.finish();
-    taxa.precoAtual = ProdutoStore(m_db).price(kTaxaEntrega, taxa.nome);
+    taxa.precoAtual = m_produtos.price(kTaxaEntrega, taxa.nome);
     return taxa;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Money.h"
+#include "masterdata/ProdutoStore.h"
 #include "orders/Pedido.h"
 
 #include <QSqlQuery>
@@ -22,7 +23,9 @@ public:
         std::optional<Money> precoAtual;
     };
 
-    explicit PedidoStore(Database& db) : m_db(db) {}
+    // Keeps its hot lookups prepared on `db` (see ProdutoStore): it must not outlive the
+    // connection, and belongs to the connection's thread.
+    explicit PedidoStore(Database& db) : m_db(db), m_produtos(db) {}
     virtual ~PedidoStore() = default;
     PedidoStore(const PedidoStore&) = delete;
     PedidoStore& operator=(const PedidoStore&) = delete;
@@ -41,6 +44,8 @@ protected:
 
 private:
     Database& m_db;
-    // Asked on every call the attendant takes: planned once per store.
+    // Asked on every call the attendant takes: planned once per store, the current price's
+    // lookup too.
     mutable std::optional<QSqlQuery> m_ultimaTaxa;
+    ProdutoStore m_produtos;
 };

@@ -28,10 +28,14 @@ std::optional<QString> numeroDaChamada(const QString& reported) {
     return FormataTelefone(numero);
 }
 
+bool ehRelatoDeTelefone(const QString& line) {
+    static const QRegularExpression frame(QStringLiteral("^[AD][0-9]{11,12}[C#]$"));
+    return frame.match(line).hasMatch();
+}
+
 std::optional<QString> relatoDeTelefone(const QString& typed, QString* error) {
     const QString text = typed.trimmed();
-    static const QRegularExpression frame(QStringLiteral("^[AD][0-9]+[C#]$"));
-    if (frame.match(text).hasMatch()) {
+    if (ehRelatoDeTelefone(text)) {
         return text;
     }
 

@@ -17,9 +17,13 @@ class Settings;
 // then FormataTelefone. A blank report, or one that leaves no digit, gives nothing.
 std::optional<QString> numeroDaChamada(const QString& reported);
 
+// Whether a line is a whole frame for a telephone: "A" or "D", subscriber category, area
+// code and an 8- or 9-digit number (11 or 12 digits in all), "C" or "#".
+bool ehRelatoDeTelefone(const QString& line);
+
 // A telephone typed by hand (`brisko --chamada`), turned into the report a line would have
 // sent for it, so it takes the same road as a decoded call:
-// - a whole frame (A or D, digits, C or #) is passed on as it is;
+// - a whole frame (ehRelatoDeTelefone) is passed on as it is;
 // - otherwise the digits count, after dropping a leading "+55" and trunk zeros:
 //   8 or 9 digits are the number itself, 10 are area code + 8, 11 area code + 9;
 //   the report is "A1" + area code ("00" when none was given) + number + "C".

@@ -3,21 +3,87 @@
 #include "shell/CallerId.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
 constexpr int kWaitMs = 3000;
 const QByteArray kOk = QByteArrayLiteral("OK\n");
+const QByteArray kRecusado = QByteArrayLiteral("RECUSADO\n");
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner | QFileDevice::ReadUser |
+                                                QFileDevice::WriteUser | QFileDevice::ExeUser;
+constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                             QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                             QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+bool ownedByUser(const QFileInfo& info) {
+#ifdef Q_OS_UNIX
+    return info.ownerId() == ::getuid();
+#else
+    return info.exists(); // elsewhere the name is a pipe, not a file in this folder
+#endif
+}
+
+bool isPrivateDirectory(const QString& path) {
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink() && ownedByUser(info) &&
+           !(info.permissions() & kOthers);
+}
+
+QString runtimeDirectory() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && isPrivateDirectory(runtime) ? runtime : QString();
+}
+
+// Made when missing; one of the user's own that others may enter is closed to them. A
+// directory of another user is never used.
+bool makePrivateDirectory(const QString& path, QString* error) {
+    const QFileInfo info(path);
+    if (!info.exists() && !QDir().mkpath(path)) {
+        if (error) {
+            *error = QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(path);
+        }
+        return false;
+    }
+    if (info.exists() && (info.isSymLink() || !ownedByUser(info))) {
+        if (error) {
+            *error = QStringLiteral("A pasta \"%1\" não pertence a este usuário.").arg(path);
+        }
+        return false;
+    }
+    if (!isPrivateDirectory(path)) {
+        QFile::setPermissions(path, kOwnerOnly);
+    }
+    if (!isPrivateDirectory(path)) {
+        if (error) {
+            *error = QStringLiteral("Não foi possível restringir a pasta \"%1\" a este usuário.")
+                         .arg(path);
+        }
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
 QString LocalCallerIdChannel::serverName(const QString& homeRoot) {
+    const QString runtime = runtimeDirectory();
+    if (runtime.isEmpty()) {
+        return QDir(homeRoot).filePath(QStringLiteral("run/chamada"));
+    }
     const QByteArray id =
         QCryptographicHash::hash(homeRoot.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("brisko-chamada-") + QString::fromLatin1(id);
+    return QDir(runtime).filePath(QStringLiteral("brisko-chamada-") + QString::fromLatin1(id));
 }
 
 LocalCallerIdChannel::LocalCallerIdChannel(const QString& serverName, QObject* parent)
@@ -29,6 +95,9 @@ LocalCallerIdChannel::~LocalCallerIdChannel() {
 
 bool LocalCallerIdChannel::start(QString* error) {
     stop();
+    if (!makePrivateDirectory(QFileInfo(m_serverName).absolutePath(), error)) {
+        return false;
+    }
     // A socket file left by a crashed copy blocks listen(); one that answers is a live copy.
     {
         QLocalSocket probe;
@@ -86,8 +155,8 @@ void LocalCallerIdChannel::readLine(QLocalSocket* socket) {
     }
     const QString line = QString::fromUtf8(socket->readLine(kMaxLine + 2)).trimmed();
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    if (line.isEmpty() || line.size() > kMaxLine) {
-        socket->write(QByteArrayLiteral("ERRO\n"));
+    if (!ehRelatoDeTelefone(line)) {
+        socket->write(kRecusado);
         socket->disconnectFromServer();
         return;
     }

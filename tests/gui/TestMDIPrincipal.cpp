@@ -215,6 +215,14 @@ private Q_SLOTS:
         QTRY_VERIFY(window.findChild<frmPedido*>());
         QTRY_COMPARE(window.findChild<frmPedido*>()->txtNome()->text(), u"JOSÉ"_s);
         window.findChild<frmPedido*>()->close();
+
+        // A second copy on the same home cannot listen and says so, once.
+        const int before = f.messages.count();
+        MDIPrincipal second(f.context);
+        QCOMPARE(f.messages.count(), before + 1);
+        QVERIFY(f.messages.last().text.startsWith(
+            u"As chamadas enviadas por outros programas não serão recebidas.\n"_s));
+        QCOMPARE(f.messages.last().icon, MessageBoxes::Icon::Warning);
     }
 
     // With the sound input as source, a machine without one is told and goes on.

@@ -10,11 +10,13 @@
 #include "shell/screens/frmAutenticacao.h"
 #include "support/ScriptedMessageBoxes.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -159,20 +161,47 @@ private Q_SLOTS:
         QCOMPARE(run.session.gUsuarioSenha, QStringLiteral("KOBALT"));
     }
 
+    void unreachableDatabaseIsToldAndTheAdministratorStillGetsIn_data() {
+        QTest::addColumn<bool>("silentServer");
+        QTest::addColumn<QString>("told");
+
+        QTest::newRow("missing file") << false << QString();
+        // Takes the connection and never says a word: the kernel accepts for it.
+        QTest::newRow("server that never answers") << true << QStringLiteral("não respondeu em 5");
+    }
+
     void unreachableDatabaseIsToldAndTheAdministratorStillGetsIn() {
+        QFETCH(bool, silentServer);
+        QFETCH(QString, told);
         Run run;
-        Connections missing(ConnectionSpec::sqlite(run.dir.filePath(QStringLiteral("no/X.db"))));
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        ConnectionSpec spec = ConnectionSpec::sqlite(run.dir.filePath(QStringLiteral("no/X.db")));
+        if (silentServer) {
+            spec = *ConnectionSpec::fromPostgresUri(
+                QStringLiteral("postgresql://brisko@127.0.0.1:%1/x").arg(silent.serverPort()));
+        }
+        Connections missing(spec);
         ScreenContext context{run.messages, missing, run.settings, run.session, run.home};
         frmAutenticacao screen(context);
         QSignalSpy in(&screen, &frmAutenticacao::autenticado);
+        QElapsedTimer clock;
+        clock.start();
         showActive(screen);
         QCOMPARE(run.messages.count(), 1);
         QCOMPARE(run.messages.last().icon, Icon::Critical);
+        QVERIFY2(run.lastText().contains(told), qPrintable(run.lastText()));
+        if (silentServer) {
+            QVERIFY2(clock.elapsed() > 4000 && clock.elapsed() < 8000,
+                     qPrintable(QString::number(clock.elapsed())));
+        }
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         login(screen, QStringLiteral("MARIA"), QStringLiteral("PIZZA"));
         QCOMPARE(run.messages.count(), 2);
         QCOMPARE(run.messages.last().icon, Icon::Critical);
         QCOMPARE(run.session.gTentativas, 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         login(screen, QStringLiteral("BRISKO"), QStringLiteral("KOBALT"));
         QCOMPARE(in.count(), 1);

@@ -166,6 +166,14 @@ void TestCepAnswerParser::notTheExpectedXml_data() {
     QTest::newRow("html error page")
         << QByteArray("<!DOCTYPE html><html><head><title>502 Bad Gateway</title></head>"
                       "<body><h1>Bad Gateway</h1><br></body></html>");
+    QTest::newRow("entity of an external dtd for the street")
+        << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE w SYSTEM \"w.dtd\">"
+                      "<w><uf>RS</uf><logradouro>&rua;</logradouro>"
+                      "<resultado_txt>sucesso - cep completo</resultado_txt></w>");
+    QTest::newRow("external entity left unread")
+        << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE w [<!ENTITY rua SYSTEM \"file:///x\">]>"
+                      "<w><uf>RS</uf><logradouro>&rua;</logradouro>"
+                      "<resultado_txt>sucesso - cep completo</resultado_txt></w>");
     QTest::newRow("garbage after the root")
         << answer("<uf>RS</uf><resultado_txt>sucesso - cep completo</resultado_txt>") + "<x>";
 }

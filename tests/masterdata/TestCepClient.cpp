@@ -4,6 +4,7 @@
 #include "support/LocalHttpServer.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -20,6 +21,14 @@ const QByteArray kSaoPaulo =
     "</tipo_logradouro><logradouro>da S\xe9</logradouro><resultado>1</resultado>"
     "<resultado_txt>sucesso - cep completo</resultado_txt></webservicecep>";
 const QByteArray kXmlType = "text/xml; charset=iso-8859-1";
+
+// The process's peak resident memory (VmHWM), in KiB.
+qint64 peakMemoryKiB() {
+    QFile status(u"/proc/self/status"_s);
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("VmHWM:");
+    return at < 0 ? 0 : text.mid(at + 6, 20).trimmed().split(' ').first().toLongLong();
+}
 
 } // namespace
 
@@ -150,11 +159,23 @@ private Q_SLOTS:
         QVERIFY(result.cidade.isEmpty());
     }
 
+    void slowAnswerEndsAtTheTimeOut_data() {
+        QTest::addColumn<int>("headerDelayMs");
+        QTest::addColumn<int>("fillerPauseMs");
+
+        QTest::newRow("late headers") << 1500 << 0;
+        QTest::newRow("body trickling in") << 0 << 100;
+    }
+
     void slowAnswerEndsAtTheTimeOut() {
+        QFETCH(int, headerDelayMs);
+        QFETCH(int, fillerPauseMs);
         LocalHttpServer::Response response;
         response.headers.append({"Content-Type", kXmlType});
-        response.body = kSaoPaulo;
-        response.delay = 1500ms;
+        response.body = kSaoPaulo.left(60);
+        response.delay = std::chrono::milliseconds(headerDelayMs);
+        response.fillerBytes = 1000;
+        response.fillerPause = std::chrono::milliseconds(fillerPauseMs);
         m_server->setResponse(response);
         m_client->setTimeout(300ms);
         QSignalSpy spy(m_client.get(), &CepClient::finished);
@@ -172,6 +193,44 @@ private Q_SLOTS:
         QVERIFY(!m_client->isPending());
         // The late answer must not bring a second result.
         QVERIFY(!spy.wait(1600));
+    }
+
+    // Cut off as it arrives, whether or not its size was announced: neither memory nor time
+    // may tell how much the server would have sent.
+    void oversizedAnswerIsAFailedLookup_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("announced");
+
+        QTest::newRow("one byte over") << CepClient::kMaxAnswerBytes + 1 << false;
+        QTest::newRow("16 MiB") << (qint64(16) << 20) << true;
+        QTest::newRow("256 MiB, unannounced") << (qint64(256) << 20) << false;
+        QTest::newRow("1 GiB") << (qint64(1) << 30) << true;
+        QTest::newRow("1 GiB, unannounced") << (qint64(1) << 30) << false;
+    }
+
+    void oversizedAnswerIsAFailedLookup() {
+        QFETCH(qint64, size);
+        QFETCH(bool, announced);
+        LocalHttpServer::Response response;
+        response.headers.append({"Content-Type", kXmlType});
+        response.body = kSaoPaulo.left(60);
+        response.fillerBytes = size - response.body.size();
+        response.announceLength = announced;
+        m_server->setResponse(response);
+        const qint64 peakBefore = peakMemoryKiB();
+        QElapsedTimer clock;
+        clock.start();
+
+        const CepResult result = m_client->lookupAndWait(u"01001000"_s);
+
+        const qint64 grownKiB = peakMemoryKiB() - peakBefore;
+        qInfo("%lld bytes: %lld ms, peak grew %lld KiB", size, clock.elapsed(), grownKiB);
+        QVERIFY(result.isError());
+        QVERIFY2(result.error->description().contains(u"64 KiB"_s),
+                 qPrintable(result.error->description()));
+        QVERIFY(result.uf.isEmpty());
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(grownKiB < 32 * 1024);
     }
 
     void unreachableService() {

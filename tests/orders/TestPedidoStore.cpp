@@ -1,6 +1,7 @@
 // ctest-label: db
 #include "common/Error.h"
 #include "data/Database.h"
+#include "masterdata/ClienteStore.h"
 #include "masterdata/ProdutoStore.h"
 #include "orders/PedidoStore.h"
 #include "support/RacingWorkers.h"
@@ -10,6 +11,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <iostream>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
@@ -81,6 +83,21 @@ Pedido orderWithFee(const QString& telefone, const QString& fee, qint64 cents) {
                item(QStringLiteral("PIZZAS"), QStringLiteral("ATUM"), 1, Money::fromCents(4000),
                     Money::fromCents(4000))};
     return p;
+}
+
+// Statements prepared on the connection and not yet released whose text holds `fragment`.
+int liveStatements(Database& db, const char* fragment) {
+    if (db.engine() == Database::Engine::Postgres)
+        return db
+            .scalar(QStringLiteral("SELECT count(*) FROM pg_prepared_statements WHERE statement "
+                                   "LIKE '%%1%'")
+                        .arg(QLatin1String(fragment)))
+            .toInt();
+    int live = 0;
+    sqlite3* handle = db.sqliteHandle();
+    for (sqlite3_stmt* s = sqlite3_next_stmt(handle, nullptr); s; s = sqlite3_next_stmt(handle, s))
+        live += QByteArray(sqlite3_sql(s)).contains(fragment) ? 1 : 0;
+    return live;
 }
 
 int runWorker(int count) {
@@ -271,6 +288,22 @@ void PedidoStoreTest::lastFeeComesFromMostRecentOrderWithFee() {
     QCOMPARE(taxa->quantidade, 1);
     QCOMPARE(taxa->precoArmazenado, Money::fromCents(700));
     QCOMPARE(taxa->precoAtual, std::optional(Money::fromCents(900)));
+
+    // Asked again through the statements kept prepared: today's data, one statement each.
+    db->exec(QStringLiteral("UPDATE TB_Produto SET Pro_Preco = 950 WHERE pro_Produto = ?"),
+             {QStringLiteral("TAXA LONGE")});
+    db->exec(QStringLiteral("INSERT INTO TB_Cliente (cli_ID, cli_Telefone, cli_Nome) VALUES "
+                            "(1, '9999-0000', 'ANA')"));
+    ClienteStore clientes(*db);
+    for (int round = 0; round < 3; ++round) {
+        QCOMPARE(store.ultimaTaxaEntrega(tel)->precoAtual, std::optional(Money::fromCents(950)));
+        QCOMPARE(store.ultimaTaxaEntrega(QStringLiteral("1111-2222"))->precoAtual,
+                 std::optional(Money::fromCents(400)));
+        QCOMPARE(clientes.findByTelefone(tel)->nome, QStringLiteral("ANA"));
+        QVERIFY(!clientes.findByTelefone(QStringLiteral("1111-2222")));
+    }
+    QCOMPARE(liveStatements(*db, "FROM TB_Produto"), 1);
+    QCOMPARE(liveStatements(*db, "FROM TB_Cliente"), 1);
 }
 
 void PedidoStoreTest::lastFeeWithoutProductHasNoCurrentPrice() {

@@ -5,6 +5,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 const QByteArray kEndOfHeaders = "\r\n\r\n";
 }
@@ -62,8 +64,29 @@ void LocalHttpServer::respond(QTcpSocket* socket) const {
     for (const auto& [name, value] : m_response.headers) {
         answer += name + ": " + value + "\r\n";
     }
-    answer += "Content-Length: " + QByteArray::number(m_response.body.size()) + "\r\n";
+    if (m_response.announceLength) {
+        answer += "Content-Length: " +
+                  QByteArray::number(m_response.body.size() + m_response.fillerBytes) + "\r\n";
+    }
     answer += "Connection: close\r\n\r\n" + m_response.body;
     socket->write(answer);
-    socket->disconnectFromHost();
+    writeFiller(socket, m_response.fillerBytes);
+}
+
+void LocalHttpServer::writeFiller(QTcpSocket* socket, qint64 left) const {
+    if (left <= 0) {
+        socket->disconnectFromHost();
+        return;
+    }
+    // Only while the client takes it: the server holds at most a few chunks.
+    const qint64 chunk = socket->bytesToWrite() > 256 * 1024
+                             ? 0
+                             : std::min<qint64>(left, m_response.fillerPause.count() ? 8 : 65536);
+    socket->write(QByteArray(chunk, 'x'));
+    QPointer<QTcpSocket> guarded(socket);
+    QTimer::singleShot(m_response.fillerPause, socket, [this, guarded, left, chunk] {
+        if (guarded && guarded->state() == QAbstractSocket::ConnectedState) {
+            writeFiller(guarded, left - chunk);
+        }
+    });
 }

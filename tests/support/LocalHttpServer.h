@@ -23,6 +23,11 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
         std::chrono::milliseconds delay{0};
+        // After `body`: this many filler bytes, written as the client takes them, so that a
+        // gigabyte answer costs the server no memory; with a pause, a few bytes per pause.
+        qint64 fillerBytes = 0;
+        std::chrono::milliseconds fillerPause{0};
+        bool announceLength = true;
     };
 
     explicit LocalHttpServer(QObject* parent = nullptr);
@@ -42,6 +47,7 @@ public:
 private:
     void readRequest(QTcpSocket* socket);
     void respond(QTcpSocket* socket) const;
+    void writeFiller(QTcpSocket* socket, qint64 left) const;
 
     QTcpServer m_server;
     Response m_response;

@@ -506,11 +506,10 @@ void MDIPrincipal::copiaBancoSaida() {
 
 // The sound input when it is the configured source and can be opened, and always the local
 // channel other programs deliver calls through. A source that cannot work is reported once
-// and the program runs without it.
+// (the window lives for the whole run) and the program runs without it.
 void MDIPrincipal::setupCallerIdentification() {
-    auto adiciona = [this](CallerIdSource* fonte) {
-        QString erro;
-        if (!fonte->start(&erro)) {
+    auto adiciona = [this](CallerIdSource* fonte, QString* erro = nullptr) {
+        if (!fonte->start(erro)) {
             delete fonte;
             return false;
         }
@@ -526,8 +525,14 @@ void MDIPrincipal::setupCallerIdentification() {
         else if (!adiciona(new SoundCallerIdSource(m_context.settings.gDispositivoChamada, this)))
             m_context.messages.show(Icon::None, kBrisko, avisoComponente());
     }
-    adiciona(
-        new LocalCallerIdChannel(LocalCallerIdChannel::serverName(m_context.home.root()), this));
+    QString erro;
+    if (!adiciona(
+            new LocalCallerIdChannel(LocalCallerIdChannel::serverName(m_context.home.root()), this),
+            &erro))
+        m_context.messages.show(Icon::Warning, kBrisko,
+                                QStringLiteral("As chamadas enviadas por outros programas não "
+                                               "serão recebidas.") +
+                                    u'\n' + erro);
 }
 
 void MDIPrincipal::stopCallerIdentification() {

@@ -9,6 +9,7 @@
 #include "config/Session.h"
 #include "config/Settings.h"
 #include "data/Connections.h"
+#include "data/Database.h"
 #include "masterdata/ClienteStore.h"
 #include "masterdata/ProdutoStore.h"
 #include "masterdata/UsuarioStore.h"
@@ -154,7 +155,21 @@ frmPedido::frmPedido(ScreenContext& context, QWidget* parent)
     m_mskTelefone->setFocus();
 }
 
+struct frmPedido::Consultas {
+    explicit Consultas(Database& db) : conexao(db.connectionName()), clientes(db), pedidos(db) {}
+    QString conexao;
+    ClienteStore clientes;
+    PedidoStore pedidos;
+};
+
 frmPedido::~frmPedido() = default;
+
+frmPedido::Consultas& frmPedido::consultas() {
+    Database& db = m_context.connections.db();
+    if (!m_consultas || m_consultas->conexao != db.connectionName())
+        m_consultas = std::make_unique<Consultas>(db);
+    return *m_consultas;
+}
 
 void frmPedido::buildLayout() {
     auto* titulo = label(QStringLiteral("Pedido"), this);
@@ -446,8 +461,7 @@ void frmPedido::procuraCliente() {
 }
 
 bool frmPedido::mostraCliente(const QString& telefone, bool avisaAniversario) {
-    const std::optional<Cliente> cliente =
-        ClienteStore(m_context.connections.db()).findByTelefone(telefone);
+    const std::optional<Cliente> cliente = consultas().clientes.findByTelefone(telefone);
     if (!cliente)
         return false;
     m_mskTelefone->setText(cliente->telefone);
@@ -474,7 +488,7 @@ bool frmPedido::mostraCliente(const QString& telefone, bool avisaAniversario) {
 
 void frmPedido::ofereceTaxa(const QString& telefone) {
     const std::optional<PedidoStore::UltimaTaxa> ultima =
-        PedidoStore(m_context.connections.db()).ultimaTaxaEntrega(telefone);
+        consultas().pedidos.ultimaTaxaEntrega(telefone);
     if (!ultima)
         return;
     if (!messages().askYesNo(
@@ -728,6 +742,8 @@ void frmPedido::closeEvent(QCloseEvent* event) {
         return;
     }
     ScreenBase::closeEvent(event);
+    if (event->isAccepted())
+        m_consultas.reset();
 }
 
 // Finalisation --------------------------------------------------------------------------------

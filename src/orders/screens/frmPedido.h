@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -125,7 +126,13 @@ private:
     void setDefault(QPushButton* button);
     void fechaMensagem();
 
+    // The lookups each call runs, kept prepared on the connection they were made for and
+    // let go when the screen closes, before a user switch closes that connection.
+    struct Consultas;
+    Consultas& consultas();
+
     ScreenContext& m_context;
+    std::unique_ptr<Consultas> m_consultas;
     OrderDraft m_draft;
     CadeiaSabores m_sabores;
     std::function<QDateTime()> m_relogio = [] { return QDateTime::currentDateTime(); };

@@ -1,5 +1,6 @@
 #include "shell/screens/frmAutenticacao.h"
 
+#include "common/screens/BusyCursor.h"
 #include "common/screens/ScreenContext.h"
 #include "config/AppHome.h"
 #include "config/Session.h"
@@ -128,6 +129,7 @@ void frmAutenticacao::showEvent(QShowEvent* event) {
     m_txtSenha->clear();
     m_txtUsuario->setFocus();
     try {
+        const BusyCursor busy;
         m_context.connections.db();
     } catch (const std::exception& e) {
         error(e);
@@ -150,6 +152,7 @@ void frmAutenticacao::imgEntrar_Click() {
     Database* db = nullptr;
     std::optional<DbError> openFailure;
     try {
+        const BusyCursor busy;
         db = &m_context.connections.db();
     } catch (const DbError& e) {
         openFailure = e;
