@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cstdio>
 #include <xlsxwriter.h>
 #include <zlib.h>
 
@@ -45,6 +46,7 @@ constexpr lxw_color_t kHeaderColour = 0xF79646;
 constexpr lxw_color_t kBandColours[2] = {0xE5E0EC, 0xCCC0DA};
 constexpr lxw_color_t kWhite = 0xFFFFFF;
 constexpr int kDateWidth = 10;
+constexpr std::size_t kTemporaryBuffer = std::size_t(1) << 20;
 const char* const kMoneyFormat = "\"R$ \"#,##0.00";
 const char* const kDateFormat = "dd/mm/yyyy";
 
@@ -70,6 +72,13 @@ XlsxSheet::XlsxSheet(const QString& path, const QString& sheetName, const QList<
     if (!m_sheet)
         throw DbError(DbError::kGeneric,
                       QStringLiteral("Nome de planilha inválido: %1.").arg(sheetName));
+    // Rows go to a temporary file through stdio's few-kilobyte buffer, which would make one
+    // system call per few cells; nothing has been written to it yet. The buffer outlives the
+    // file, which the library closes.
+    if (m_sheet->optimize_tmpfile) {
+        m_buffer.resize(kTemporaryBuffer);
+        setvbuf(m_sheet->optimize_tmpfile, m_buffer.data(), _IOFBF, m_buffer.size());
+    }
     m_header = filled(m_book, kHeaderColour);
     format_set_bold(m_header);
     m_white = filled(m_book, kWhite);

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -69,6 +70,7 @@ private:
 
     QString m_path;
     QByteArray m_sheetName;
+    std::vector<char> m_buffer;
     QList<Column> m_columns;
     QList<qsizetype> m_widths;
     QList<Extent> m_extents;
