@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "management/BatchChannel.h"
 #include "management/ReplacingFile.h"
 #include "management/XlsxSheet.h"
 
@@ -10,9 +11,56 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <exception>
 #include <stdexcept>
+#include <thread>
 
 namespace {
+
+// Batches on their way between reading and writing: enough to ride out an uneven pace.
+constexpr int kBatches = 4;
+
+// Writes the batches into the sheet on a thread of its own, so that reading the database (on
+// the calling thread, which owns the connection) and forming the sheet's XML overlap.
+// Leaving the scope without finish() stops the writing and drops what is queued.
+class WriterThread {
+public:
+    WriterThread(XlsxSheet& sheet, BatchChannel& channel)
+        : m_channel(channel), m_thread([this, &sheet] { write(sheet); }) {}
+    ~WriterThread() {
+        if (m_thread.joinable()) {
+            m_channel.abandon();
+            m_thread.join();
+        }
+    }
+    WriterThread(const WriterThread&) = delete;
+    WriterThread& operator=(const WriterThread&) = delete;
+
+    // Waits for every batch sent to be written; throws what stopped the writing.
+    void finish() {
+        m_channel.close();
+        m_thread.join();
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+private:
+    void write(XlsxSheet& sheet) {
+        try {
+            while (std::unique_ptr<CellBatch> batch = m_channel.receive()) {
+                batch->writeTo(sheet);
+                m_channel.recycle(std::move(batch));
+            }
+        } catch (...) {
+            m_failure = std::current_exception();
+            m_channel.writerStopped();
+        }
+    }
+
+    BatchChannel& m_channel;
+    std::exception_ptr m_failure;
+    std::thread m_thread;
+};
 
 struct Definition {
     QString table;
@@ -140,25 +188,32 @@ ExportResult runExport(Database& db, const ExportRequest& request, const ExportP
     const QSqlRecord record = query.record();
     XlsxSheet sheet(file.temporaryPath(), def.fileBase, sheetColumns(record));
     const int key = keyIndex(record, def.keyColumn);
-    QVariantList row;
-    row.resize(record.count());
-    QVariant previousKey;
-    bool secondColour = true;
-    while (query.next()) {
-        for (int i = 0; i < row.size(); ++i)
-            row[i] = query.value(i);
-        // The colour changes with each new key value.
-        const QVariant currentKey = key >= 0 ? row.at(key) : QVariant(sheet.rows());
-        if (sheet.rows() == 0 || currentKey != previousKey)
-            secondColour = !secondColour;
-        previousKey = currentKey;
-        sheet.addRow(row, secondColour);
-        if (progress)
-            progress(sheet.rows(), total);
+    qint64 rows = 0;
+    {
+        BatchChannel channel(kBatches, int(sheet.columns().size()));
+        WriterThread writer(sheet, channel);
+        RowColours colours;
+        std::unique_ptr<CellBatch> batch = channel.emptyBatch();
+        while (batch && query.next()) {
+            const bool second = colours.next(key >= 0 ? query.value(key) : QVariant(rows));
+            batch->append(query, sheet.columns(), second);
+            ++rows;
+            if (batch->isFull()) {
+                channel.send(std::move(batch));
+                if (progress)
+                    progress(rows, total);
+                batch = channel.emptyBatch();
+            }
+        }
+        if (query.lastError().type() != QSqlError::NoError)
+            throw Database::toDbError(db.engine(), query.lastError());
+        if (batch && !batch->isEmpty())
+            channel.send(std::move(batch));
+        writer.finish();
     }
-    if (query.lastError().type() != QSqlError::NoError)
-        throw Database::toDbError(db.engine(), query.lastError());
     query.finish();
+    if (progress)
+        progress(rows, total);
     sheet.finish();
     file.commit();
     return {file.target(), sheet.rows()};

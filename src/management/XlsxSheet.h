@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QVariant>
-#include <QVariantList>
+#include <QtGlobal>
+#include <vector>
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -26,18 +26,29 @@ public:
     static constexpr qint64 kMaxRows = 1048575;
     // Very long texts do not make a column wider than this (characters).
     static constexpr double kMaxWidth = 60;
+    // A cell holds at most this many characters (UTF-16 code units).
+    static constexpr qsizetype kMaxCellText = 32767;
 
     XlsxSheet(const QString& path, const QString& sheetName, const QList<Column>& columns);
     ~XlsxSheet();
     XlsxSheet(const XlsxSheet&) = delete;
     XlsxSheet& operator=(const XlsxSheet&) = delete;
 
-    // `values` in column order; a null value leaves its cell empty, but coloured. Money is
-    // integer centavos; a value that does not fit its column's kind is written as text.
-    void addRow(const QVariantList& values, bool secondColour);
+    // Starts the next row; the cells below go into it, each column at most once. A column
+    // left out stays empty and white.
+    void startRow(bool secondColour);
+    // An empty cell, but coloured.
+    void writeBlank(int column);
+    // A Number column's number, or a Money column's centavos.
+    void writeInteger(int column, qint64 value);
+    // A valid date from 1900 on; earlier dates have no date serial and go as text.
+    void writeDate(int column, int year, int month, int day);
+    // `utf8` ends with a NUL; `characters` is its length as the user counts it.
+    void writeText(int column, const char* utf8, qsizetype characters);
     void finish();
 
     qint64 rows() const { return m_rows; }
+    const QList<Column>& columns() const { return m_columns; }
 
 private:
     // Text and plain numbers share a format: the library looks a duplicate format up again
@@ -47,19 +58,27 @@ private:
         lxw_format* money;
         lxw_format* date;
     };
-    void writeCell(int column, const QVariant& value, const Band& band);
-    void writeText(int column, const QString& text, lxw_format* format);
+    // The widest number written in a column is the one farthest from zero on either side,
+    // so its text is formed only when a value falls outside the range seen so far.
+    struct Extent {
+        bool any = false;
+        qint64 lowest = 0;
+        qint64 highest = 0;
+    };
     void widen(int column, qsizetype characters);
     void check(int error) const;
 
     QString m_path;
     QByteArray m_sheetName;
+    std::vector<char> m_buffer;
     QList<Column> m_columns;
     QList<qsizetype> m_widths;
+    QList<Extent> m_extents;
     lxw_workbook* m_book = nullptr;
     lxw_worksheet* m_sheet = nullptr;
     lxw_format* m_header = nullptr;
     lxw_format* m_white = nullptr;
     Band m_bands[2] = {};
+    const Band* m_band = &m_bands[0];
     qint64 m_rows = 0;
 };

@@ -4,6 +4,7 @@
 #include "management/screens/frmExporta_Dados_Pedido.h"
 #include "management/screens/frmExporta_Dados_Produto.h"
 #include "support/ScreenFixture.h"
+#include "support/XlsxReadBack.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -56,21 +57,6 @@ void seed(Database& db) {
         "VALUES (1, 'CALABRESA GRANDE', 1, 4590, 4590, 'PIZZAS'), (1, 'COCA-COLA 2 LITROS', 2, "
         "1250, 2500, 'BEBIDAS'), (2, 'COCA-COLA 2 LITROS', 1, 1250, 1250, 'BEBIDAS'), (3, "
         "'CALABRESA GRANDE', 1, 4590, 4590, 'PIZZAS')"));
-}
-
-// The file as an independent reader sees it.
-QJsonObject readBack(const QString& path) {
-    // Debian's own interpreter, the one its python3-openpyxl is installed for.
-    const QString interpreter = QFileInfo::exists(QStringLiteral("/usr/bin/python3"))
-                                    ? QStringLiteral("/usr/bin/python3")
-                                    : QStringLiteral("python3");
-    QProcess python;
-    python.start(interpreter,
-                 {QStringLiteral(BRISKO_TEST_SOURCE_DIR "/support/xlsx_dump.py"), path});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0)
-        qFatal("openpyxl could not read %s: %s", qPrintable(path),
-               python.readAllStandardError().constData());
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
 
 QByteArray contents(const QString& path) {
