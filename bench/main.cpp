@@ -5,6 +5,7 @@
 #include "LookupBench.h"
 #include "MasterDataBench.h"
 #include "OrderBench.h"
+#include "ReportBench.h"
 #include "StartupBench.h"
 #include "StoredOrderBench.h"
 #include "SyncBench.h"
@@ -12,8 +13,8 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
@@ -30,6 +31,7 @@ void registerOperations(BenchRegistry& registry, Database& db, std::mt19937_64& 
     registerStoredOrderOperations(registry, db, random);
     registerCallerIdOperations(registry);
     registerExportOperations(registry, db);
+    registerReportOperations(registry, db);
 }
 
 qint64 customerCount(Database& db) {
@@ -39,7 +41,10 @@ qint64 customerCount(Database& db) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // The reports paint their pages: fonts without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QString error;
     const auto options = BenchOptions::parse(app.arguments(), error);
     if (!options) {

@@ -1,6 +1,7 @@
 #include "management/ReportQueries.h"
 
 #include "data/Database.h"
+#include "management/PagedReportRows.h"
 
 #include <QLocale>
 
@@ -78,28 +79,32 @@ RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPed
         where << QStringLiteral("ped_ono BETWEEN ? AND ?");
         binds << criterio.faixa->primeiro << criterio.faixa->ultimo;
     }
-    const QString filter = whereClause(where);
-
     RelatorioPedidos relatorio;
     QSqlQuery resumo = db.exec(
-        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total) FROM "
-                       "TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY ped_Forma_Pagamento")
-            .arg(filter),
+        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total), count(*) "
+                       "FROM TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY "
+                       "ped_Forma_Pagamento")
+            .arg(whereClause(where)),
         binds);
-    while (resumo.next())
+    while (resumo.next()) {
+        const Money soma = Money::fromCents(resumo.value(2).toLongLong());
         relatorio.resumo << ResumoForma{resumo.value(0).toString(), resumo.value(1).toLongLong(),
-                                        Money::fromCents(resumo.value(2).toLongLong())};
-
-    relatorio.detalhe =
-        table(db,
-              QStringLiteral("SELECT ped_Ono, ped_Data, ped_Total, ped_Forma_Pagamento, ped_Status "
-                             "FROM TB_Pedido%1 ORDER BY %2, ped_Ono")
-                  .arg(filter, ordem == OrdemPedido::Codigo ? QStringLiteral("ped_Ono")
-                                                            : QStringLiteral("ped_Total")),
-              binds);
-    const int total = relatorio.detalhe.columnIndex(QStringLiteral("ped_Total"));
-    for (int row = 0; row < relatorio.detalhe.rowCount(); ++row)
-        relatorio.total += Money::fromCents(relatorio.detalhe.value(row, total).toLongLong());
+                                        soma};
+        relatorio.total += soma;
+        relatorio.quantidade += resumo.value(3).toLongLong();
+    }
+    PagedReportRows::Query detalhe{
+        {QStringLiteral("ped_Ono"), QStringLiteral("ped_Data"), QStringLiteral("ped_Total"),
+         QStringLiteral("ped_Forma_Pagamento"), QStringLiteral("ped_Status")},
+        QStringLiteral("TB_Pedido"),
+        where,
+        binds,
+        ordem == OrdemPedido::Codigo
+            ? QStringList{QStringLiteral("ped_Ono")}
+            : QStringList{QStringLiteral("ped_Total"), QStringLiteral("ped_Ono")}};
+    relatorio.detalhe = std::make_shared<const PagedReportRows>(
+        db, std::move(detalhe), static_cast<int>(relatorio.quantidade),
+        QHash<QString, qint64>{{QStringLiteral("ped_total"), relatorio.total.cents()}});
     return relatorio;
 }
 
@@ -120,8 +125,8 @@ ReportTable formasPagamento(Database& db, const QString& forma,
                  binds);
 }
 
-ReportTable entregas(Database& db, const QString& entregador,
-                     const std::optional<Periodo>& periodo) {
+std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregador,
+                                           const std::optional<Periodo>& periodo) {
     QStringList where;
     QVariantList binds;
     addPeriod(where, binds, periodo, QStringLiteral("ped_data"));
@@ -129,12 +134,22 @@ ReportTable entregas(Database& db, const QString& entregador,
         where << QStringLiteral("ped_Entregador = ?");
         binds << entregador;
     }
+    QSqlQuery totals = db.exec(
+        QStringLiteral("SELECT count(*), sum(ped_Total) FROM TB_Pedido%1").arg(whereClause(where)),
+        binds);
+    totals.next();
     // Orders without a courier come first on both engines.
-    return table(db,
-                 QStringLiteral("SELECT ped_Ono, ped_Entregador, ped_Status, ped_Total FROM "
-                                "TB_Pedido%1 ORDER BY COALESCE(ped_Entregador, ''), ped_Ono")
-                     .arg(whereClause(where)),
-                 binds);
+    const QString courier = QStringLiteral("COALESCE(ped_Entregador, '')");
+    PagedReportRows::Query query{{QStringLiteral("ped_Ono"),
+                                  courier + QStringLiteral(" AS ped_Entregador"),
+                                  QStringLiteral("ped_Status"), QStringLiteral("ped_Total")},
+                                 QStringLiteral("TB_Pedido"),
+                                 where,
+                                 binds,
+                                 {courier, QStringLiteral("ped_Ono")}};
+    return std::make_shared<const PagedReportRows>(
+        db, std::move(query), totals.value(0).toInt(),
+        QHash<QString, qint64>{{QStringLiteral("ped_total"), totals.value(1).toLongLong()}});
 }
 
 ReportTable vendasPorCategoria(Database& db, const QString& categoria,
@@ -209,8 +224,7 @@ ReportLayout layoutPedidos(const RelatorioPedidos& relatorio, const QDate& hoje)
                       QStringLiteral("Soma Total"));
     layout.setCaption(footer, QStringLiteral("lblSomaValorTotal"), somas);
     layout.setCaption(footer, QStringLiteral("lblTotal"), relatorio.total.format());
-    layout.setCaption(footer, QStringLiteral("lblPedidos"),
-                      QString::number(relatorio.detalhe.rowCount()));
+    layout.setCaption(footer, QStringLiteral("lblPedidos"), QString::number(relatorio.quantidade));
     return layout;
 }
 

@@ -40,7 +40,7 @@ QFont reportFont(bool bold) {
 
 } // namespace
 
-ReportRenderer::ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportTable> rows)
+ReportRenderer::ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportRows> rows)
     : m_layout(std::move(layout)), m_rows(std::move(rows)) {
     for (const ReportBand& band : m_layout.bands)
         m_placed << place(band);
@@ -226,7 +226,7 @@ QString ReportRenderer::fieldText(const ReportControl& control, int row) const {
     const int column = m_rows->columnIndex(control.text);
     if (column < 0 || row < 0)
         return {};
-    const QVariant& value = m_rows->value(row, column);
+    const QVariant value = m_rows->value(row, column);
     if (value.isNull())
         return {};
     switch (control.format) {
@@ -240,12 +240,8 @@ QString ReportRenderer::fieldText(const ReportControl& control, int row) const {
     return value.toString();
 }
 
-// The report footer's sums run over every row each time it is painted: it is painted once.
 QString ReportRenderer::sumText(const ReportControl& control, int firstRow, int lastRow) const {
-    const int column = m_rows->columnIndex(control.text);
-    qint64 total = 0;
-    for (int row = firstRow; column >= 0 && row <= lastRow; ++row)
-        total += m_rows->value(row, column).toLongLong();
+    const qint64 total = m_rows->sum(m_rows->columnIndex(control.text), firstRow, lastRow);
     if (control.format == ReportControl::Format::Money)
         return Money::fromCents(total).format();
     return QString::number(total);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "management/ReportLayout.h"
-#include "management/ReportTable.h"
+#include "management/ReportRows.h"
 
 #include <QImage>
 #include <QList>
@@ -26,7 +26,7 @@ public:
     static constexpr int kMargin = 720;
 
     // Captions and title must be set on the layout before it is handed over.
-    ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportTable> rows);
+    ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportRows> rows);
 
     const ReportLayout& layout() const { return m_layout; }
     int pageCount() const { return static_cast<int>(m_pageStarts.size()); }
@@ -68,7 +68,7 @@ private:
     QString fieldText(const ReportControl& control, int row) const;
 
     ReportLayout m_layout;
-    std::shared_ptr<const ReportTable> m_rows;
+    std::shared_ptr<const ReportRows> m_rows;
     QList<Placed> m_placed;
     QList<Entry> m_entries;
     QList<int> m_pageStarts;

@@ -4,12 +4,14 @@
 #include "management/Periodo.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Database;
 class QLineEdit;
 class QRadioButton;
 class QVBoxLayout;
+class ReportRows;
 class ReportTable;
 struct ReportLayout;
 struct ScreenContext;
@@ -41,6 +43,8 @@ protected:
     void clearOrdering();
     // A modeless preview that outlives this screen.
     void openPreview(ReportLayout layout, ReportTable rows, bool maximised = false);
+    void openPreview(ReportLayout layout, std::shared_ptr<const ReportRows> rows,
+                     bool maximised = false);
 
     ScreenContext& m_context;
 
