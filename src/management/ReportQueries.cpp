@@ -170,10 +170,14 @@ ReportTable vendasPorCategoria(Database& db, const QString& categoria,
                  binds);
 }
 
+// Seeks from each method to the next in the method's index instead of reading every order.
 QStringList formasPagamentoUsadas(Database& db) {
-    return firstColumn(db, QStringLiteral("SELECT DISTINCT ped_Forma_Pagamento FROM TB_Pedido "
-                                          "WHERE ped_Forma_Pagamento IS NOT NULL ORDER BY "
-                                          "ped_Forma_Pagamento"));
+    return firstColumn(
+        db, QStringLiteral("WITH RECURSIVE formas(forma) AS (SELECT min(ped_Forma_Pagamento) FROM "
+                           "TB_Pedido UNION ALL SELECT (SELECT min(p.ped_Forma_Pagamento) FROM "
+                           "TB_Pedido p WHERE p.ped_Forma_Pagamento > formas.forma) FROM formas "
+                           "WHERE formas.forma IS NOT NULL) SELECT forma FROM formas WHERE forma "
+                           "IS NOT NULL ORDER BY forma"));
 }
 
 QStringList nomesEntregadores(Database& db) {

@@ -453,7 +453,7 @@ void TestReports::sixtyThousandRows() {
 // The report indexes reach a database made before them.
 void TestReports::olderDatabaseGetsTheIndexes() {
     TestDatabase fixture;
-    const QStringList names{"ix_pedido_data_relatorio", "ix_item_cat"};
+    const QStringList names{"ix_pedido_data_relatorio", "ix_item_cat", "ix_pedido_forma"};
     {
         auto db = fixture.create();
         for (const QString& name : names)
@@ -463,9 +463,9 @@ void TestReports::olderDatabaseGetsTheIndexes() {
     auto db = fixture.openAnother();
     QCOMPARE(Schema::version(*db), Schema::kVersion);
     const QString count = db->engine() == Database::Engine::Sqlite
-                              ? "SELECT count(*) FROM sqlite_master WHERE name IN (?, ?)"
-                              : "SELECT count(*) FROM pg_indexes WHERE indexname IN (?, ?)";
-    QCOMPARE(db->scalar(count, {names.at(0), names.at(1)}).toInt(), 2);
+                              ? "SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?)"
+                              : "SELECT count(*) FROM pg_indexes WHERE indexname IN (?, ?, ?)";
+    QCOMPARE(db->scalar(count, {names.at(0), names.at(1), names.at(2)}).toInt(), 3);
 }
 
 int main(int argc, char** argv) {
