@@ -134,7 +134,8 @@ void createVersion1(Database& db) {
 
 // The period reports read orders by date with payment, total, status and courier from the
 // index alone, the sales by category find the categories sold without reading every item, and
-// the payment methods used are found by seeking from one method to the next.
+// the payment methods used are found by seeking from one method to the next, and the summary
+// per payment method of every order reads their index in its order.
 QList<Schema::Index> reportIndexes() {
     return {
         {QStringLiteral("ix_pedido_data_relatorio"), QStringLiteral("TB_Pedido"),
@@ -143,7 +144,7 @@ QList<Schema::Index> reportIndexes() {
         {QStringLiteral("ix_item_cat"), QStringLiteral("TB_Item"),
          QStringLiteral("ite_cat, ite_Ono"), Schema::IndexKey::Column},
         {QStringLiteral("ix_pedido_forma"), QStringLiteral("TB_Pedido"),
-         QStringLiteral("ped_Forma_Pagamento"), Schema::IndexKey::Column},
+         QStringLiteral("ped_Forma_Pagamento, ped_Total"), Schema::IndexKey::Column},
     };
 }
 
