@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -103,7 +104,10 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < registry.operations().size(); ++i) {
             const BenchOperation& operation = registry.operations().at(i);
             const BenchExtras& extras = registry.extras().at(i);
-            if (!operation.name.contains(options->only, Qt::CaseInsensitive))
+            const QStringList wanted = options->only.split(QLatin1Char('|'));
+            if (std::none_of(wanted.cbegin(), wanted.cend(), [&](const QString& text) {
+                    return operation.name.contains(text, Qt::CaseInsensitive);
+                }))
                 continue;
             results << measure(operation, extras.warmUpRuns);
             if (extras.note)

@@ -93,15 +93,19 @@ RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPed
         relatorio.total += soma;
         relatorio.quantidade += resumo.value(3).toLongLong();
     }
+    // A period's orders are found through the date index and then sorted: ordered by the
+    // primary key itself, PostgreSQL walks every order from the first looking for the period's.
+    const QString ono =
+        criterio.periodo ? QStringLiteral("ped_Ono + 0") : QStringLiteral("ped_Ono");
     PagedReportRows::Query detalhe{
-        {QStringLiteral("ped_Ono"), QStringLiteral("ped_Data"), QStringLiteral("ped_Total"),
-         QStringLiteral("ped_Forma_Pagamento"), QStringLiteral("ped_Status")},
+        {ono + QStringLiteral(" AS ped_Ono"), QStringLiteral("ped_Data"),
+         QStringLiteral("ped_Total"), QStringLiteral("ped_Forma_Pagamento"),
+         QStringLiteral("ped_Status")},
         QStringLiteral("TB_Pedido"),
         where,
         binds,
-        ordem == OrdemPedido::Codigo
-            ? QStringList{QStringLiteral("ped_Ono")}
-            : QStringList{QStringLiteral("ped_Total"), QStringLiteral("ped_Ono")}};
+        ordem == OrdemPedido::Codigo ? QStringList{ono}
+                                     : QStringList{QStringLiteral("ped_Total"), ono}};
     relatorio.detalhe = std::make_shared<const PagedReportRows>(
         db, std::move(detalhe), static_cast<int>(relatorio.quantidade),
         QHash<QString, qint64>{{QStringLiteral("ped_total"), relatorio.total.cents()}});
