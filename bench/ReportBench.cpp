@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <stdexcept>
 
@@ -52,19 +53,28 @@ void firstPage(const ReportRenderer& renderer) {
         throw std::runtime_error("no first page");
 }
 
+// Peak memory and this process's CPU time (the machine is shared: wall time is not all ours).
 struct MemoryNote {
     double startMb = 0;
     double peakMb = 0;
+    std::clock_t cpuStart = 0;
+    double cpuSeconds = 0;
     QString extra;
     void begin() {
         PeakMemory::reset();
         startMb = PeakMemory::statusMb("VmRSS");
+        cpuStart = std::clock();
     }
-    void end() { peakMb = std::max(peakMb, PeakMemory::statusMb("VmHWM")); }
+    void end() {
+        peakMb = std::max(peakMb, PeakMemory::statusMb("VmHWM"));
+        cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    }
     QString text() const {
-        return QStringLiteral("peak resident %1 MB (%2 MB above the resident size at its start)%3")
+        return QStringLiteral("peak resident %1 MB (%2 MB above the resident size at its start), "
+                              "CPU %3 s in the last run%4")
             .arg(peakMb, 0, 'f', 1)
             .arg(peakMb - startMb, 0, 'f', 1)
+            .arg(cpuSeconds, 0, 'f', 2)
             .arg(extra);
     }
 };

@@ -41,7 +41,8 @@ QFont reportFont(bool bold) {
 } // namespace
 
 ReportRenderer::ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportRows> rows)
-    : m_layout(std::move(layout)), m_rows(std::move(rows)) {
+    : m_layout(std::move(layout)), m_rows(std::move(rows)), m_regular(reportFont(false)),
+      m_bold(reportFont(true)), m_regularMetrics(m_regular), m_boldMetrics(m_bold) {
     for (const ReportBand& band : m_layout.bands)
         m_placed << place(band);
     paginate();
@@ -193,11 +194,12 @@ void ReportRenderer::paintBand(QPainter& painter, int bandIndex, int row, int y,
             continue;
         }
         const int width = placed.widths.at(i);
-        painter.setFont(reportFont(c.bold || band.role == Role::PageHeader));
+        const bool bold = c.bold || band.role == Role::PageHeader;
+        painter.setFont(bold ? m_bold : m_regular);
+        const QFontMetrics& metrics = bold ? m_boldMetrics : m_regularMetrics;
         const QStringList lines = linesOf(controlText(c, row, page));
         for (int line = 0; line < lines.size(); ++line) {
-            const QString text =
-                painter.fontMetrics().elidedText(lines.at(line), Qt::ElideRight, width);
+            const QString text = metrics.elidedText(lines.at(line), Qt::ElideRight, width);
             painter.drawText(QRect(x, top + line * kLineTwips, width, kLineTwips),
                              int(c.align | Qt::AlignVCenter), text);
         }

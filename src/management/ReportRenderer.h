@@ -3,6 +3,8 @@
 #include "management/ReportLayout.h"
 #include "management/ReportRows.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QList>
 #include <QPageLayout>
@@ -76,4 +78,9 @@ private:
     QList<std::pair<int, int>> m_groups;
     int m_pageHeader = -1;
     int m_pageFooter = -1;
+    // Made once: building a font and its metrics for every text was most of a page's cost.
+    QFont m_regular;
+    QFont m_bold;
+    QFontMetrics m_regularMetrics;
+    QFontMetrics m_boldMetrics;
 };
