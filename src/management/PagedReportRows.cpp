@@ -12,10 +12,10 @@ constexpr std::size_t kCachedBlocks = 3;
 
 } // namespace
 
-PagedReportRows::PagedReportRows(Database& db, Query query, int rowCount,
+PagedReportRows::PagedReportRows(Source db, Query query, int rowCount,
                                  QHash<QString, qint64> totals, int blockRows)
-    : m_db(db), m_query(std::move(query)), m_rowCount(rowCount), m_totals(std::move(totals)),
-      m_blockRows(qMax(1, blockRows)) {
+    : m_db(std::move(db)), m_query(std::move(query)), m_rowCount(rowCount),
+      m_totals(std::move(totals)), m_blockRows(qMax(1, blockRows)) {
     QStringList expressions;
     for (const QString& column : std::as_const(m_query.columns)) {
         const qsizetype as = column.lastIndexOf(QStringLiteral(" AS "), -1, Qt::CaseInsensitive);
@@ -99,7 +99,7 @@ PagedReportRows::Block PagedReportRows::read(int index) const {
         sql += QStringLiteral(" OFFSET ?");
         binds << static_cast<qint64>(index) * m_blockRows;
     }
-    QSqlQuery query = m_db.exec(sql, binds);
+    QSqlQuery query = m_db().exec(sql, binds);
     Block rows;
     rows.reserve(m_blockRows);
     const int columns = static_cast<int>(m_query.columns.size());

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 
+#include <functional>
 #include <list>
 
 class Database;
@@ -27,9 +28,12 @@ public:
 
     static constexpr int kBlockRows = 512;
 
+    // The connection of each read: a preview outlives its screen, and a restore reopens it.
+    using Source = std::function<Database&()>;
+
     // `rowCount` and `totals` (a column's sum over every row, by column name in lower case)
-    // come from the caller's aggregate query. `db` must outlive the rows.
-    PagedReportRows(Database& db, Query query, int rowCount, QHash<QString, qint64> totals = {},
+    // come from the caller's aggregate query.
+    PagedReportRows(Source db, Query query, int rowCount, QHash<QString, qint64> totals = {},
                     int blockRows = kBlockRows);
 
     const QStringList& columns() const override { return m_names; }
@@ -43,7 +47,7 @@ private:
     const Block& block(int index) const;
     Block read(int index) const;
 
-    Database& m_db;
+    Source m_db;
     Query m_query;
     QStringList m_names;
     int m_rowCount;

@@ -43,6 +43,12 @@ QStringList firstColumn(Database& db, const QString& sql) {
     return values;
 }
 
+Fonte orDb(Fonte fonte, Database& db) {
+    if (fonte)
+        return fonte;
+    return [&db]() -> Database& { return db; };
+}
+
 } // namespace
 
 ReportTable produtos(Database& db, OrdemProduto ordem) {
@@ -71,7 +77,8 @@ ReportTable clientes(Database& db, OrdemCliente ordem, int mes) {
     return table(db, sql, binds);
 }
 
-RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem) {
+RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem,
+                         Fonte fonte) {
     QStringList where;
     QVariantList binds;
     addPeriod(where, binds, criterio.periodo, QStringLiteral("ped_data"));
@@ -107,7 +114,7 @@ RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPed
         ordem == OrdemPedido::Codigo ? QStringList{ono}
                                      : QStringList{QStringLiteral("ped_Total"), ono}};
     relatorio.detalhe = std::make_shared<const PagedReportRows>(
-        db, std::move(detalhe), static_cast<int>(relatorio.quantidade),
+        orDb(std::move(fonte), db), std::move(detalhe), static_cast<int>(relatorio.quantidade),
         QHash<QString, qint64>{{QStringLiteral("ped_total"), relatorio.total.cents()}});
     return relatorio;
 }
@@ -130,7 +137,7 @@ ReportTable formasPagamento(Database& db, const QString& forma,
 }
 
 std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregador,
-                                           const std::optional<Periodo>& periodo) {
+                                           const std::optional<Periodo>& periodo, Fonte fonte) {
     QStringList where;
     QVariantList binds;
     addPeriod(where, binds, periodo, QStringLiteral("ped_data"));
@@ -152,7 +159,7 @@ std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregad
                                  binds,
                                  {courier, QStringLiteral("ped_Ono")}};
     return std::make_shared<const PagedReportRows>(
-        db, std::move(query), totals.value(0).toInt(),
+        orDb(std::move(fonte), db), std::move(query), totals.value(0).toInt(),
         QHash<QString, qint64>{{QStringLiteral("ped_total"), totals.value(1).toLongLong()}});
 }
 

@@ -359,7 +359,8 @@ void TestReports::pagedDetail() {
         query.binds << Database::dateValue(QDate(2024, 3, 4))
                     << Database::dateValue(QDate(2024, 3, 5));
     }
-    const PagedReportRows rows(*m_db, query, period ? 3 : 5, {}, blockRows);
+    const PagedReportRows rows([this]() -> Database& { return *m_db; }, query, period ? 3 : 5, {},
+                               blockRows);
     QList<int> read;
     for (int row : reads)
         read << rows.value(row, 0).toInt();

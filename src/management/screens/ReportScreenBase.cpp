@@ -41,6 +41,10 @@ Database& ReportScreenBase::db() {
     return m_context.connections.db();
 }
 
+std::function<Database&()> ReportScreenBase::fonte() {
+    return [&connections = m_context.connections]() -> Database& { return connections.db(); };
+}
+
 QRadioButton* ReportScreenBase::option(QWidget* parent, const QString& name,
                                        const QString& caption) {
     auto* button = widgets::named<QRadioButton>(parent, name, caption);

@@ -41,6 +41,8 @@ protected:
     QRadioButton* orderingOption(QWidget* parent, const QString& name, const QString& caption,
                                  std::function<void()> run);
     void clearOrdering();
+    // The connection a preview reads its pages from, whatever becomes of this screen.
+    std::function<Database&()> fonte();
     // A modeless preview that outlives this screen.
     void openPreview(ReportLayout layout, ReportTable rows, bool maximised = false);
     void openPreview(ReportLayout layout, std::shared_ptr<const ReportRows> rows,

@@ -17,7 +17,7 @@ void frmRelatorio_Entregador::gera() {
     std::optional<Periodo> periodo;
     if (porPeriodo() && !(periodo = checkPeriod(inicio(), fim())))
         return;
-    std::shared_ptr<const ReportRows> rows = relatorios::entregas(db(), filtro(), periodo);
+    std::shared_ptr<const ReportRows> rows = relatorios::entregas(db(), filtro(), periodo, fonte());
     if (rows->rowCount() == 0) {
         messages().show(MessageBoxes::Icon::Information,
                         periodo ? QStringLiteral("Relatório de Entrega")
