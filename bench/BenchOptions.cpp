@@ -11,7 +11,8 @@ QString BenchOptions::usage() {
         "orders.\n"
         "  Then starts the program --startup-runs times (default 20, 0: none) until its first\n"
         "  screen and reports the time and the peak memory. --only runs just the operations\n"
-        "  whose name contains the text (\"export\" for the spreadsheet exports).\n"
+        "  whose name contains the text (\"export\" for the spreadsheet exports; several\n"
+        "  texts separated by |).\n"
         "  With --sync-remote only the online backup is measured, to that remote database\n"
         "  (made with scripts/remote/postgresql.sql, the login mapped to --sync-empresa,\n"
         "  default 1): a first run of everything, then daily runs of 1000 new orders.\n");

@@ -3,6 +3,8 @@
 #include "data/Database.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
@@ -68,4 +70,19 @@ QStringList firstColumn(Database& db, const QString& sql) {
     while (query.next())
         values << query.value(0).toString();
     return values;
+}
+
+void PeakMemory::reset() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+double PeakMemory::statusMb(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QRegularExpression line(QLatin1String(field) + QStringLiteral(":\\s*(\\d+) kB"));
+    const auto match = line.match(QString::fromLatin1(status.readAll()));
+    return match.hasMatch() ? match.captured(1).toDouble() / 1024.0 : 0;
 }

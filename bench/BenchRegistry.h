@@ -49,6 +49,13 @@ private:
 
 class Database;
 
+// Peak resident memory of this process since the last reset (Linux).
+struct PeakMemory {
+    static void reset();
+    // "VmRSS" or "VmHWM" in MB.
+    static double statusMb(const char* field);
+};
+
 // The first column of every row of `sql`, as text: the random inputs of the benchmarks.
 QStringList firstColumn(Database& db, const QString& sql);
 

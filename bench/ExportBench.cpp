@@ -16,23 +16,6 @@
 
 namespace {
 
-// Peak resident memory of this process since the last reset (Linux).
-struct PeakMemory {
-    static void reset() {
-        QFile clear(QStringLiteral("/proc/self/clear_refs"));
-        if (clear.open(QIODevice::WriteOnly))
-            clear.write("5");
-    }
-    static double statusMb(const char* field) {
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (!status.open(QIODevice::ReadOnly))
-            return 0;
-        const QRegularExpression line(QLatin1String(field) + QStringLiteral(":\\s*(\\d+) kB"));
-        const auto match = line.match(QString::fromLatin1(status.readAll()));
-        return match.hasMatch() ? match.captured(1).toDouble() / 1024.0 : 0;
-    }
-};
-
 // CPU time of the whole process, every thread included (the export reads and writes on two).
 double processCpuMs() {
     timespec now{};

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   libsqlite3-dev libcups2-dev libspandsp-dev qt6-multimedia-dev qt6-translations-l10n libsodium-dev libxlsxwriter-dev zlib1g-dev
-  libqt6sql6-odbc tdsodbc)
+  libqt6sql6-odbc tdsodbc fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(postgresql-15 xauth cups-daemon python3-openpyxl poppler-utils)
 fi

@@ -49,7 +49,7 @@ public:
         }
     };
 
-    static constexpr int kVersion = 3;
+    static constexpr int kVersion = 5;
 
     static QList<Table> tables();
     static Table table(const QString& name);

@@ -1,6 +1,7 @@
 #include "management/ReportQueries.h"
 
 #include "data/Database.h"
+#include "management/PagedReportRows.h"
 
 #include <QLocale>
 
@@ -42,6 +43,12 @@ QStringList firstColumn(Database& db, const QString& sql) {
     return values;
 }
 
+Fonte orDb(Fonte fonte, Database& db) {
+    if (fonte)
+        return fonte;
+    return [&db]() -> Database& { return db; };
+}
+
 } // namespace
 
 ReportTable produtos(Database& db, OrdemProduto ordem) {
@@ -70,7 +77,8 @@ ReportTable clientes(Database& db, OrdemCliente ordem, int mes) {
     return table(db, sql, binds);
 }
 
-RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem) {
+RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem,
+                         Fonte fonte) {
     QStringList where;
     QVariantList binds;
     addPeriod(where, binds, criterio.periodo, QStringLiteral("ped_data"));
@@ -78,28 +86,36 @@ RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPed
         where << QStringLiteral("ped_ono BETWEEN ? AND ?");
         binds << criterio.faixa->primeiro << criterio.faixa->ultimo;
     }
-    const QString filter = whereClause(where);
-
     RelatorioPedidos relatorio;
     QSqlQuery resumo = db.exec(
-        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total) FROM "
-                       "TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY ped_Forma_Pagamento")
-            .arg(filter),
+        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total), count(*) "
+                       "FROM TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY "
+                       "ped_Forma_Pagamento")
+            .arg(whereClause(where)),
         binds);
-    while (resumo.next())
+    while (resumo.next()) {
+        const Money soma = Money::fromCents(resumo.value(2).toLongLong());
         relatorio.resumo << ResumoForma{resumo.value(0).toString(), resumo.value(1).toLongLong(),
-                                        Money::fromCents(resumo.value(2).toLongLong())};
-
-    relatorio.detalhe =
-        table(db,
-              QStringLiteral("SELECT ped_Ono, ped_Data, ped_Total, ped_Forma_Pagamento, ped_Status "
-                             "FROM TB_Pedido%1 ORDER BY %2, ped_Ono")
-                  .arg(filter, ordem == OrdemPedido::Codigo ? QStringLiteral("ped_Ono")
-                                                            : QStringLiteral("ped_Total")),
-              binds);
-    const int total = relatorio.detalhe.columnIndex(QStringLiteral("ped_Total"));
-    for (int row = 0; row < relatorio.detalhe.rowCount(); ++row)
-        relatorio.total += Money::fromCents(relatorio.detalhe.value(row, total).toLongLong());
+                                        soma};
+        relatorio.total += soma;
+        relatorio.quantidade += resumo.value(3).toLongLong();
+    }
+    // A period's orders are found through the date index and then sorted: ordered by the
+    // primary key itself, PostgreSQL walks every order from the first looking for the period's.
+    const QString ono =
+        criterio.periodo ? QStringLiteral("ped_Ono + 0") : QStringLiteral("ped_Ono");
+    PagedReportRows::Query detalhe{
+        {ono + QStringLiteral(" AS ped_Ono"), QStringLiteral("ped_Data"),
+         QStringLiteral("ped_Total"), QStringLiteral("ped_Forma_Pagamento"),
+         QStringLiteral("ped_Status")},
+        QStringLiteral("TB_Pedido"),
+        where,
+        binds,
+        ordem == OrdemPedido::Codigo ? QStringList{ono}
+                                     : QStringList{QStringLiteral("ped_Total"), ono}};
+    relatorio.detalhe = std::make_shared<const PagedReportRows>(
+        orDb(std::move(fonte), db), std::move(detalhe), static_cast<int>(relatorio.quantidade),
+        QHash<QString, qint64>{{QStringLiteral("ped_total"), relatorio.total.cents()}});
     return relatorio;
 }
 
@@ -120,8 +136,8 @@ ReportTable formasPagamento(Database& db, const QString& forma,
                  binds);
 }
 
-ReportTable entregas(Database& db, const QString& entregador,
-                     const std::optional<Periodo>& periodo) {
+std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregador,
+                                           const std::optional<Periodo>& periodo, Fonte fonte) {
     QStringList where;
     QVariantList binds;
     addPeriod(where, binds, periodo, QStringLiteral("ped_data"));
@@ -129,12 +145,22 @@ ReportTable entregas(Database& db, const QString& entregador,
         where << QStringLiteral("ped_Entregador = ?");
         binds << entregador;
     }
+    QSqlQuery totals = db.exec(
+        QStringLiteral("SELECT count(*), sum(ped_Total) FROM TB_Pedido%1").arg(whereClause(where)),
+        binds);
+    totals.next();
     // Orders without a courier come first on both engines.
-    return table(db,
-                 QStringLiteral("SELECT ped_Ono, ped_Entregador, ped_Status, ped_Total FROM "
-                                "TB_Pedido%1 ORDER BY COALESCE(ped_Entregador, ''), ped_Ono")
-                     .arg(whereClause(where)),
-                 binds);
+    const QString courier = QStringLiteral("COALESCE(ped_Entregador, '')");
+    PagedReportRows::Query query{{QStringLiteral("ped_Ono"),
+                                  courier + QStringLiteral(" AS ped_Entregador"),
+                                  QStringLiteral("ped_Status"), QStringLiteral("ped_Total")},
+                                 QStringLiteral("TB_Pedido"),
+                                 where,
+                                 binds,
+                                 {courier, QStringLiteral("ped_Ono")}};
+    return std::make_shared<const PagedReportRows>(
+        orDb(std::move(fonte), db), std::move(query), totals.value(0).toInt(),
+        QHash<QString, qint64>{{QStringLiteral("ped_total"), totals.value(1).toLongLong()}});
 }
 
 ReportTable vendasPorCategoria(Database& db, const QString& categoria,
@@ -155,10 +181,14 @@ ReportTable vendasPorCategoria(Database& db, const QString& categoria,
                  binds);
 }
 
+// Seeks from each method to the next in the method's index instead of reading every order.
 QStringList formasPagamentoUsadas(Database& db) {
-    return firstColumn(db, QStringLiteral("SELECT DISTINCT ped_Forma_Pagamento FROM TB_Pedido "
-                                          "WHERE ped_Forma_Pagamento IS NOT NULL ORDER BY "
-                                          "ped_Forma_Pagamento"));
+    return firstColumn(
+        db, QStringLiteral("WITH RECURSIVE formas(forma) AS (SELECT min(ped_Forma_Pagamento) FROM "
+                           "TB_Pedido UNION ALL SELECT (SELECT min(p.ped_Forma_Pagamento) FROM "
+                           "TB_Pedido p WHERE p.ped_Forma_Pagamento > formas.forma) FROM formas "
+                           "WHERE formas.forma IS NOT NULL) SELECT forma FROM formas WHERE forma "
+                           "IS NOT NULL ORDER BY forma"));
 }
 
 QStringList nomesEntregadores(Database& db) {
@@ -209,8 +239,7 @@ ReportLayout layoutPedidos(const RelatorioPedidos& relatorio, const QDate& hoje)
                       QStringLiteral("Soma Total"));
     layout.setCaption(footer, QStringLiteral("lblSomaValorTotal"), somas);
     layout.setCaption(footer, QStringLiteral("lblTotal"), relatorio.total.format());
-    layout.setCaption(footer, QStringLiteral("lblPedidos"),
-                      QString::number(relatorio.detalhe.rowCount()));
+    layout.setCaption(footer, QStringLiteral("lblPedidos"), QString::number(relatorio.quantidade));
     return layout;
 }
 

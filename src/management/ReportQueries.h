@@ -9,6 +9,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 class Database;
@@ -40,19 +42,28 @@ struct ResumoForma {
 
 struct RelatorioPedidos {
     QList<ResumoForma> resumo;
-    ReportTable detalhe;
+    // Read from the database as the pages ask for them.
+    std::shared_ptr<const ReportRows> detalhe;
+    qint64 quantidade = 0;
     Money total;
 };
 
 ReportTable produtos(Database& db, OrdemProduto ordem);
 // The birthday list holds the customers born in `mes` of any year, by full birth date.
 ReportTable clientes(Database& db, OrdemCliente ordem, int mes);
-RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem);
+// The connection the detail is read from page by page; by default `db`, which must then
+// outlive it.
+using Fonte = std::function<Database&()>;
+
+// The summary, count and total come from one aggregate query.
+RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPedido ordem,
+                         Fonte fonte = {});
 // An empty `forma`, `entregador` or `categoria` selects them all.
 ReportTable formasPagamento(Database& db, const QString& forma,
                             const std::optional<Periodo>& periodo);
-ReportTable entregas(Database& db, const QString& entregador,
-                     const std::optional<Periodo>& periodo);
+// Read as the pages ask for them.
+std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregador,
+                                           const std::optional<Periodo>& periodo, Fonte fonte = {});
 // Quantity and total per product within each category; cancelled orders sold nothing.
 ReportTable vendasPorCategoria(Database& db, const QString& categoria,
                                const std::optional<Periodo>& periodo);

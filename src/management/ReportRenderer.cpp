@@ -40,8 +40,9 @@ QFont reportFont(bool bold) {
 
 } // namespace
 
-ReportRenderer::ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportTable> rows)
-    : m_layout(std::move(layout)), m_rows(std::move(rows)) {
+ReportRenderer::ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportRows> rows)
+    : m_layout(std::move(layout)), m_rows(std::move(rows)), m_regular(reportFont(false)),
+      m_bold(reportFont(true)), m_regularMetrics(m_regular), m_boldMetrics(m_bold) {
     for (const ReportBand& band : m_layout.bands)
         m_placed << place(band);
     paginate();
@@ -193,11 +194,12 @@ void ReportRenderer::paintBand(QPainter& painter, int bandIndex, int row, int y,
             continue;
         }
         const int width = placed.widths.at(i);
-        painter.setFont(reportFont(c.bold || band.role == Role::PageHeader));
+        const bool bold = c.bold || band.role == Role::PageHeader;
+        painter.setFont(bold ? m_bold : m_regular);
+        const QFontMetrics& metrics = bold ? m_boldMetrics : m_regularMetrics;
         const QStringList lines = linesOf(controlText(c, row, page));
         for (int line = 0; line < lines.size(); ++line) {
-            const QString text =
-                painter.fontMetrics().elidedText(lines.at(line), Qt::ElideRight, width);
+            const QString text = metrics.elidedText(lines.at(line), Qt::ElideRight, width);
             painter.drawText(QRect(x, top + line * kLineTwips, width, kLineTwips),
                              int(c.align | Qt::AlignVCenter), text);
         }
@@ -226,7 +228,7 @@ QString ReportRenderer::fieldText(const ReportControl& control, int row) const {
     const int column = m_rows->columnIndex(control.text);
     if (column < 0 || row < 0)
         return {};
-    const QVariant& value = m_rows->value(row, column);
+    const QVariant value = m_rows->value(row, column);
     if (value.isNull())
         return {};
     switch (control.format) {
@@ -240,12 +242,8 @@ QString ReportRenderer::fieldText(const ReportControl& control, int row) const {
     return value.toString();
 }
 
-// The report footer's sums run over every row each time it is painted: it is painted once.
 QString ReportRenderer::sumText(const ReportControl& control, int firstRow, int lastRow) const {
-    const int column = m_rows->columnIndex(control.text);
-    qint64 total = 0;
-    for (int row = firstRow; column >= 0 && row <= lastRow; ++row)
-        total += m_rows->value(row, column).toLongLong();
+    const qint64 total = m_rows->sum(m_rows->columnIndex(control.text), firstRow, lastRow);
     if (control.format == ReportControl::Format::Money)
         return Money::fromCents(total).format();
     return QString::number(total);

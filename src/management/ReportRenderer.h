@@ -1,8 +1,10 @@
 #pragma once
 
 #include "management/ReportLayout.h"
-#include "management/ReportTable.h"
+#include "management/ReportRows.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QList>
 #include <QPageLayout>
@@ -26,7 +28,7 @@ public:
     static constexpr int kMargin = 720;
 
     // Captions and title must be set on the layout before it is handed over.
-    ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportTable> rows);
+    ReportRenderer(ReportLayout layout, std::shared_ptr<const ReportRows> rows);
 
     const ReportLayout& layout() const { return m_layout; }
     int pageCount() const { return static_cast<int>(m_pageStarts.size()); }
@@ -68,7 +70,7 @@ private:
     QString fieldText(const ReportControl& control, int row) const;
 
     ReportLayout m_layout;
-    std::shared_ptr<const ReportTable> m_rows;
+    std::shared_ptr<const ReportRows> m_rows;
     QList<Placed> m_placed;
     QList<Entry> m_entries;
     QList<int> m_pageStarts;
@@ -76,4 +78,9 @@ private:
     QList<std::pair<int, int>> m_groups;
     int m_pageHeader = -1;
     int m_pageFooter = -1;
+    // Made once: building a font and its metrics for every text was most of a page's cost.
+    QFont m_regular;
+    QFont m_bold;
+    QFontMetrics m_regularMetrics;
+    QFontMetrics m_boldMetrics;
 };

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "management/ReportRows.h"
+
 #include <QList>
-#include <QStringList>
-#include <QVariant>
 
 class QSqlQuery;
 
-// The rows a report is laid over, read once from a query; columns are found by name without
-// regard to case, as the layouts name them.
-class ReportTable {
+// Report rows held in memory, read once from a query: for the reports whose rows are few.
+class ReportTable : public ReportRows {
 public:
     ReportTable() = default;
     explicit ReportTable(QStringList columns) : m_columns(std::move(columns)) {}
@@ -16,11 +15,9 @@ public:
     // Reads every row the (already executed) query returns.
     static ReportTable fromQuery(QSqlQuery& query);
 
-    const QStringList& columns() const { return m_columns; }
-    // -1 when there is no such column.
-    int columnIndex(const QString& name) const;
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
-    const QVariant& value(int row, int column) const { return m_rows.at(row).at(column); }
+    const QStringList& columns() const override { return m_columns; }
+    int rowCount() const override { return static_cast<int>(m_rows.size()); }
+    QVariant value(int row, int column) const override;
     void append(QVariantList row) { m_rows.append(std::move(row)); }
 
 private:

@@ -1,5 +1,6 @@
 // ctest-label: db
 #include "management/ReportRenderer.h"
+#include "management/ReportTable.h"
 #include "management/screens/ReportPreview.h"
 #include "management/screens/frmRelatorio_Entregador.h"
 #include "management/screens/frmRelatorio_Forma_Pagamento.h"

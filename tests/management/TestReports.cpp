@@ -1,10 +1,12 @@
 // ctest-label: db
 #include "data/Schema.h"
+#include "management/PagedReportRows.h"
 #include "management/ReportQueries.h"
 #include "management/ReportRenderer.h"
 #include "support/TestDatabase.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -46,6 +48,34 @@ Periodo periodo(int d1, int d2) {
     return {QDate(2024, 3, d1), QDate(2024, 3, d2)};
 }
 
+// The share of inked pixels that differ. A pixel differs when nothing within one pixel of it
+// in the other image is within 96 grey levels: hinting moves glyph edges by a pixel, a moved
+// band or a missing text leaves whole glyphs unmatched.
+double differingShare(const QImage& actual, const QImage& golden) {
+    if (actual.size() != golden.size())
+        return 1.0;
+    const QImage a = actual.convertToFormat(QImage::Format_Grayscale8);
+    const QImage b = golden.convertToFormat(QImage::Format_Grayscale8);
+    const auto unmatched = [](const QImage& x, const QImage& y, int px, int py) {
+        const int v = x.constScanLine(py)[px];
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int nx = px + dx, ny = py + dy;
+                if (nx >= 0 && ny >= 0 && nx < y.width() && ny < y.height() &&
+                    qAbs(y.constScanLine(ny)[nx] - v) <= 96)
+                    return false;
+            }
+        return true;
+    };
+    qint64 ink = 0, differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            ink += a.constScanLine(y)[x] < 200 || b.constScanLine(y)[x] < 200;
+            differing += unmatched(a, b, x, y) || unmatched(b, a, x, y);
+        }
+    return double(differing) / double(qMax<qint64>(ink, 1));
+}
+
 } // namespace
 
 class TestReports : public QObject {
@@ -58,6 +88,10 @@ private Q_SLOTS:
     void layouts();
     void pedidosCriteria_data();
     void pedidosCriteria();
+    void pagedDetail_data();
+    void pagedDetail();
+    void goldenPages_data();
+    void goldenPages();
     void sixtyThousandRows();
     void olderDatabaseGetsTheIndexes();
 
@@ -142,15 +176,27 @@ ReportRenderer TestReports::build(const QString& report) const {
                 rows(formasPagamento(db, QStringLiteral("Cartão"), std::nullopt))};
     if (report == u"entregador")
         return {layoutComPeriodo(reportLayouts::entregador(), periodo(4, 5), kHoje),
-                rows(entregas(db, QString(), periodo(4, 5)))};
+                entregas(db, QString(), periodo(4, 5))};
     if (report == u"vendas")
         return {layoutVendas(QString(), std::nullopt, kHoje),
                 rows(vendasPorCategoria(db, QString(), std::nullopt))};
+    if (report == u"pedidosLongo") {
+        auto table = std::make_shared<ReportTable>(
+            QStringList{"ped_Ono", "ped_Data", "ped_Total", "ped_Forma_Pagamento", "ped_Status"});
+        for (int i = 1; i <= 120; ++i)
+            table->append({i, QStringLiteral("2024-03-04"), 1000 + i, QStringLiteral("Pix"),
+                           QStringLiteral("ENTREGUE")});
+        RelatorioPedidos relatorio;
+        relatorio.quantidade = 120;
+        relatorio.total = Money::fromCents(table->sum(2, 0, 119));
+        relatorio.resumo << ResumoForma{QStringLiteral("Pix"), 120, relatorio.total};
+        return {layoutPedidos(relatorio, kHoje), table};
+    }
     if (report == u"vendasPizza")
         return {layoutVendas(QStringLiteral("Pizza"), periodo(4, 4), kHoje),
                 rows(vendasPorCategoria(db, QStringLiteral("Pizza"), periodo(4, 4)))};
     const RelatorioPedidos pedidosTodos = pedidos(db, {}, OrdemPedido::Codigo);
-    return {layoutPedidos(pedidosTodos, kHoje), rows(pedidosTodos.detalhe)};
+    return {layoutPedidos(pedidosTodos, kHoje), pedidosTodos.detalhe};
 }
 
 void TestReports::layouts_data() {
@@ -257,17 +303,116 @@ void TestReports::pedidosCriteria() {
     QFETCH(CriterioPedidos, criterio);
     QFETCH(int, count);
     const RelatorioPedidos r = pedidos(*m_db, criterio, OrdemPedido::Preco);
-    QCOMPARE(r.detalhe.rowCount(), count);
+    QCOMPARE(r.detalhe->rowCount(), count);
+    QCOMPARE(r.quantidade, count);
     QTEST(r.total.format(), "total");
     QStringList formas;
     for (const ResumoForma& f : r.resumo)
         formas << f.forma;
     QTEST(formas.join(','), "formas");
     // By price: the cheapest first.
-    const int total = r.detalhe.columnIndex(QStringLiteral("PED_TOTAL"));
+    const int total = r.detalhe->columnIndex(QStringLiteral("PED_TOTAL"));
     for (int row = 1; row < count; ++row)
-        QVERIFY(r.detalhe.value(row - 1, total).toLongLong() <=
-                r.detalhe.value(row, total).toLongLong());
+        QVERIFY(r.detalhe->value(row - 1, total).toLongLong() <=
+                r.detalhe->value(row, total).toLongLong());
+}
+
+void TestReports::pagedDetail_data() {
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<bool>("period");
+    QTest::addColumn<int>("blockRows");
+    QTest::addColumn<QList<int>>("reads");
+    QTest::addColumn<QList<int>>("orders");
+    const QStringList byNumber{"ped_Ono"}, byPrice{"ped_Total", "ped_Ono"};
+    QTest::newRow("by number, forward")
+        << byNumber << false << 2 << QList<int>{0, 1, 2, 3, 4} << QList<int>{1, 2, 3, 4, 5};
+    QTest::newRow("by price, forward")
+        << byPrice << false << 2 << QList<int>{0, 1, 2, 3, 4} << QList<int>{4, 1, 2, 5, 3};
+    QTest::newRow("by price, back and forth")
+        << byPrice << false << 1 << QList<int>{4, 3, 2, 1, 0, 1, 2, 3, 4}
+        << QList<int>{3, 5, 2, 1, 4, 1, 2, 5, 3};
+    QTest::newRow("by price, jumps") << byPrice << false << 2 << QList<int>{4, 0, 3, 2, 1, 5, -1}
+                                     << QList<int>{3, 4, 5, 2, 1, 0, 0};
+    QTest::newRow("by courier, the one without first")
+        << QStringList{"COALESCE(ped_Entregador, '')", "ped_Ono"} << false << 1
+        << QList<int>{0, 1, 2, 3, 4, 2} << QList<int>{4, 1, 2, 3, 5, 2};
+    QTest::newRow("by price within a period")
+        << byPrice << true << 1 << QList<int>{0, 1, 2, 1} << QList<int>{4, 2, 3, 2};
+}
+
+// Blocks read by key after the previous block and by offset after a jump give the rows of
+// the one ordering; a position past either end gives nothing.
+void TestReports::pagedDetail() {
+    QFETCH(QStringList, keys);
+    QFETCH(bool, period);
+    QFETCH(int, blockRows);
+    QFETCH(QList<int>, reads);
+    QFETCH(QList<int>, orders);
+    PagedReportRows::Query query{
+        {"ped_Ono", "ped_Total", "COALESCE(ped_Entregador, '') AS entregador"},
+        "TB_Pedido",
+        {},
+        {},
+        keys};
+    if (period) {
+        query.where << "ped_data BETWEEN ? AND ?";
+        query.binds << Database::dateValue(QDate(2024, 3, 4))
+                    << Database::dateValue(QDate(2024, 3, 5));
+    }
+    const PagedReportRows rows([this]() -> Database& { return *m_db; }, query, period ? 3 : 5, {},
+                               blockRows);
+    QList<int> read;
+    for (int row : reads)
+        read << rows.value(row, 0).toInt();
+    QCOMPARE(read, orders);
+}
+
+// Each layout's page against a reviewed image; the comparison itself must see a band moved
+// by a sixth of an inch and another report's texts.
+void TestReports::goldenPages_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<bool>("same");
+    for (const char* report :
+         {"produtos", "aniversariantes", "pagamento", "entregador", "pedidos", "vendas"})
+        QTest::newRow(report) << report << 0 << report << 0 << true;
+    QTest::newRow("second page of a long one")
+        << "pedidosLongo" << 1 << "pedidosLongo" << 0 << true;
+    QTest::newRow("moved band") << "produtos" << 0 << "produtos" << 12 << false;
+    QTest::newRow("other texts") << "pagamentoCartao" << 0 << "pagamento" << 0 << false;
+}
+
+void TestReports::goldenPages() {
+    QFETCH(QString, report);
+    QFETCH(int, page);
+    QFETCH(QString, golden);
+    QFETCH(int, shift);
+    QFETCH(bool, same);
+    constexpr double kDpi = 72;
+    constexpr double kAllowed = 0.02;
+    QImage image = build(report).pageImage(page, kDpi).convertToFormat(QImage::Format_Grayscale8);
+    if (shift != 0) {
+        QImage moved(image.size(), image.format());
+        moved.fill(Qt::white);
+        QPainter(&moved).drawImage(0, shift, image);
+        image = moved;
+    }
+    const QString path = QStringLiteral(BRISKO_TEST_SOURCE_DIR "/management/golden/%1-%2.png")
+                             .arg(golden)
+                             .arg(page + 1);
+    if (same && qEnvironmentVariableIsSet("BRISKO_UPDATE_GOLDEN"))
+        QVERIFY(image.save(path));
+    const double share = differingShare(image, QImage(path));
+    if (same && share > kAllowed) {
+        const QString actual = QDir::temp().filePath(QFileInfo(path).fileName());
+        image.save(actual);
+        QFAIL(qPrintable(QStringLiteral("%1 of the ink differs from %2; this page: %3")
+                             .arg(share)
+                             .arg(path, actual)));
+    }
+    QCOMPARE(share <= kAllowed, same);
 }
 
 // Header on every page, each row exactly once, the report footer once on the last page, and
@@ -282,7 +427,8 @@ void TestReports::sixtyThousandRows() {
     RelatorioPedidos relatorio;
     relatorio.total = Money::fromCents(1000LL * kRows);
     relatorio.resumo << ResumoForma{QStringLiteral("Pix"), kRows, relatorio.total};
-    relatorio.detalhe = *table;
+    relatorio.detalhe = table;
+    relatorio.quantidade = kRows;
     const ReportRenderer renderer(layoutPedidos(relatorio, kHoje), table);
     const QStringList pages = pdfPages(renderer, m_dir.filePath("big.pdf"));
     const int count = renderer.pageCount();
@@ -308,7 +454,7 @@ void TestReports::sixtyThousandRows() {
 // The report indexes reach a database made before them.
 void TestReports::olderDatabaseGetsTheIndexes() {
     TestDatabase fixture;
-    const QStringList names{"ix_pedido_data_relatorio", "ix_item_cat"};
+    const QStringList names{"ix_pedido_data_relatorio", "ix_item_cat", "ix_pedido_forma"};
     {
         auto db = fixture.create();
         for (const QString& name : names)
@@ -318,9 +464,9 @@ void TestReports::olderDatabaseGetsTheIndexes() {
     auto db = fixture.openAnother();
     QCOMPARE(Schema::version(*db), Schema::kVersion);
     const QString count = db->engine() == Database::Engine::Sqlite
-                              ? "SELECT count(*) FROM sqlite_master WHERE name IN (?, ?)"
-                              : "SELECT count(*) FROM pg_indexes WHERE indexname IN (?, ?)";
-    QCOMPARE(db->scalar(count, {names.at(0), names.at(1)}).toInt(), 2);
+                              ? "SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?)"
+                              : "SELECT count(*) FROM pg_indexes WHERE indexname IN (?, ?, ?)";
+    QCOMPARE(db->scalar(count, {names.at(0), names.at(1), names.at(2)}).toInt(), 3);
 }
 
 int main(int argc, char** argv) {

@@ -7,6 +7,7 @@
 #include "common/screens/Widgets.h"
 #include "data/Connections.h"
 #include "management/ReportRenderer.h"
+#include "management/ReportTable.h"
 #include "management/screens/ReportPreview.h"
 
 #include <QLabel>
@@ -38,6 +39,10 @@ ReportScreenBase::ReportScreenBase(ScreenContext& context, QWidget* parent, cons
 
 Database& ReportScreenBase::db() {
     return m_context.connections.db();
+}
+
+std::function<Database&()> ReportScreenBase::fonte() {
+    return [&connections = m_context.connections]() -> Database& { return connections.db(); };
 }
 
 QRadioButton* ReportScreenBase::option(QWidget* parent, const QString& name,
@@ -89,8 +94,12 @@ void ReportScreenBase::clearOrdering() {
 }
 
 void ReportScreenBase::openPreview(ReportLayout layout, ReportTable rows, bool maximised) {
-    auto renderer = std::make_unique<ReportRenderer>(
-        std::move(layout), std::make_shared<const ReportTable>(std::move(rows)));
+    openPreview(std::move(layout), std::make_shared<const ReportTable>(std::move(rows)), maximised);
+}
+
+void ReportScreenBase::openPreview(ReportLayout layout, std::shared_ptr<const ReportRows> rows,
+                                   bool maximised) {
+    auto renderer = std::make_unique<ReportRenderer>(std::move(layout), std::move(rows));
     auto* preview = new ReportPreview(messages(), std::move(renderer), parentWidget());
     if (maximised)
         preview->showMaximized();

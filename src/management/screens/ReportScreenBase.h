@@ -4,12 +4,14 @@
 #include "management/Periodo.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Database;
 class QLineEdit;
 class QRadioButton;
 class QVBoxLayout;
+class ReportRows;
 class ReportTable;
 struct ReportLayout;
 struct ScreenContext;
@@ -39,8 +41,12 @@ protected:
     QRadioButton* orderingOption(QWidget* parent, const QString& name, const QString& caption,
                                  std::function<void()> run);
     void clearOrdering();
+    // The connection a preview reads its pages from, whatever becomes of this screen.
+    std::function<Database&()> fonte();
     // A modeless preview that outlives this screen.
     void openPreview(ReportLayout layout, ReportTable rows, bool maximised = false);
+    void openPreview(ReportLayout layout, std::shared_ptr<const ReportRows> rows,
+                     bool maximised = false);
 
     ScreenContext& m_context;
 

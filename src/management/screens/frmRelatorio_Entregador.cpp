@@ -17,8 +17,8 @@ void frmRelatorio_Entregador::gera() {
     std::optional<Periodo> periodo;
     if (porPeriodo() && !(periodo = checkPeriod(inicio(), fim())))
         return;
-    ReportTable rows = relatorios::entregas(db(), filtro(), periodo);
-    if (rows.rowCount() == 0) {
+    std::shared_ptr<const ReportRows> rows = relatorios::entregas(db(), filtro(), periodo, fonte());
+    if (rows->rowCount() == 0) {
         messages().show(MessageBoxes::Icon::Information,
                         periodo ? QStringLiteral("Relatório de Entrega")
                                 : QStringLiteral("Relatório de Forma_Pagamento"),

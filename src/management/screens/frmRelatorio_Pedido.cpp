@@ -122,9 +122,9 @@ void frmRelatorio_Pedido::GeraRelatorio(bool porPreco) {
         return;
     }
     relatorios::RelatorioPedidos relatorio = relatorios::pedidos(
-        db(), criterio,
-        porPreco ? relatorios::OrdemPedido::Preco : relatorios::OrdemPedido::Codigo);
-    if (relatorio.detalhe.rowCount() == 0) {
+        db(), criterio, porPreco ? relatorios::OrdemPedido::Preco : relatorios::OrdemPedido::Codigo,
+        fonte());
+    if (relatorio.quantidade == 0) {
         messages().show(MessageBoxes::Icon::Information,
                         criterio.periodo ? QStringLiteral("Relatório de Vendas")
                                          : QStringLiteral("Relatório de Pedido"),
