@@ -1,23 +1,17 @@
 #pragma once
 
-#include "common/ListColumn.h"
+#include "common/PagedTableModel.h"
 #include "management/BuscaPedido.h"
 #include "management/PedidoQueries.h"
 
-#include <QAbstractTableModel>
 #include <QByteArray>
 #include <QStringList>
-#include <QTimer>
-#include <optional>
 #include <vector>
 
-class DbError;
-
-// The rows of the order search. A page is read at a time and the view pulls the next as it
-// scrolls; rows are kept compact (texts in one UTF-8 buffer) so that a list of every stored
-// order stays small. Searches asked for in quick succession run once, for the latest.
-// In history mode the three summary rows follow the last order once it has been read.
-class PedidoListModel : public QAbstractTableModel {
+// The rows of the order search, paged. Rows are kept compact (texts in one UTF-8 buffer) so
+// that a list of every stored order stays small. In history mode the three summary rows follow
+// the last order once it has been read.
+class PedidoListModel : public PagedTableModel {
     Q_OBJECT
 public:
     static constexpr int kPrimeiraPagina = 200;
@@ -32,9 +26,6 @@ public:
     // Runs the search once control returns to the event loop, unless another request replaces
     // it first. Failures are reported through loadFailed.
     void requestSearch(const BuscaPedido& busca);
-    bool searchPending() const { return m_pendente.has_value(); }
-    // Runs a pending search now (tests, and a pick made before the loop came round).
-    void flush();
     // History mode: the summary rows after the last order.
     void setResumo(bool resumo) { m_resumo = resumo; }
     // How many searches reached the database.
@@ -43,19 +34,11 @@ public:
     // The order number of `row`; 0 for a summary row.
     qint64 numeroAt(int row) const;
     int orderRows() const { return int(m_linhas.size()); }
-    // Reads pages until everything is there.
-    void fetchAll();
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    void fetchMore(const QModelIndex& parent) override;
 
 Q_SIGNALS:
-    void loadFailed(const DbError& error);
     void searched();
 
 private:
@@ -75,14 +58,16 @@ private:
         QString valor;
     };
 
-    void acrescenta(const QList<ResumoPedido>& pagina, std::vector<Linha>& linhas,
-                    QByteArray& textos);
+    Page readNext() override;
+    void clearRows() override;
+    // The rows of `pagina` followed by the summary rows of `resumo`.
+    Page mostra(const QList<ResumoPedido>& pagina, const QList<Resumo>& resumo, bool ultima);
+    void acrescenta(const QList<ResumoPedido>& pagina);
     quint16 comum(const QString& texto);
     QString textoAt(const Linha& linha, int coluna) const;
     QList<Resumo> resumoDe(const BuscaPedido& busca) const;
 
     PedidoQueries& m_queries;
-    ListColumns m_columns;
     BuscaPedido m_busca;
     PedidoQueries::Plano m_plano;
     std::vector<Linha> m_linhas;
@@ -90,9 +75,6 @@ private:
     // Delivery persons and statuses repeat: each distinct text is kept once.
     QStringList m_comuns;
     QList<Resumo> m_resumoLinhas;
-    bool m_completo = true;
     bool m_resumo = false;
-    std::optional<BuscaPedido> m_pendente;
-    QTimer m_timer;
     int m_buscas = 0;
 };
