@@ -42,6 +42,9 @@ public:
         QString table;
         QString column;
         IndexKey key = IndexKey::Column;
+        // A plain column the index orders by before the key: walked in its order, the key's
+        // value is compared from the index without reading the row.
+        QString ahead;
         bool folded() const { return key == IndexKey::Fold || key == IndexKey::Search; }
         // SQLite compares text by code point anyway: its column index serves the ranges.
         bool appliesTo(ConnectionSpec::Engine engine) const {
@@ -49,7 +52,7 @@ public:
         }
     };
 
-    static constexpr int kVersion = 3;
+    static constexpr int kVersion = 4;
 
     static QList<Table> tables();
     static Table table(const QString& name);

@@ -70,21 +70,22 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
             return plano(semIndice(engine), QStringLiteral("ped_cli_Telefone IS NOT NULL"));
         const auto condicao =
             textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), busca.texto);
-        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"), condicao.sql, condicao.binds);
+        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"), semIndice(engine), condicao.sql,
+                              condicao.binds);
     }
     case BuscaPedido::Por::Nome: {
         if (busca.texto.isEmpty())
             return plano(semIndice(engine), QStringLiteral("ped_cli_Nome IS NOT NULL"));
         const auto condicao =
             textMatch::searchPrefix(engine, QStringLiteral("ped_cli_Nome"), busca.texto);
-        // On PostgreSQL the search fold costs microseconds a row: walking the key past
-        // non-matching names would cost more than sorting the matches' keys.
-        if (engine == Engine::Postgres) {
-            Plano indice = plano(kTabela, condicao.sql, condicao.binds);
-            indice.porIndice = true;
-            return indice;
-        }
-        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"), condicao.sql, condicao.binds);
+        // The key walk goes along ix_pedido_ono_busca, which holds the folded name beside the
+        // key: non-matching orders are passed over without folding their names or reading them.
+        // PostgreSQL weighs that walk against the name index with its own statistics.
+        if (engine == Engine::Postgres)
+            return plano(kTabela, condicao.sql, condicao.binds);
+        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"),
+                              comIndice(engine, QStringLiteral("ix_pedido_ono_busca")),
+                              condicao.sql, condicao.binds);
     }
     case BuscaPedido::Por::Numero:
         return planejaNumero(busca.texto);
@@ -92,7 +93,7 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
     return nada();
 }
 
-PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
+PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice, const QString& caminhada,
                                                    const QString& condicaoSql,
                                                    const QVariantList& binds) const {
     const Engine engine = m_db.engine();
@@ -109,7 +110,7 @@ PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
                     binds + QVariantList{limite})
             .toLongLong();
     if (encontrados >= limite)
-        return plano(semIndice(engine), condicaoSql, binds);
+        return plano(caminhada, condicaoSql, binds);
     Plano estreito = plano(comIndice(engine, indice), condicaoSql, binds);
     estreito.porIndice = true;
     return estreito;

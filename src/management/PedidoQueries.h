@@ -54,8 +54,9 @@ public:
     std::optional<QString> status(qint64 numero) const;
 
 private:
-    Plano planejaPrefixo(const QString& indice, const QString& condicaoSql,
-                         const QVariantList& binds) const;
+    // `caminhada`: the FROM that walks the key backwards when many orders match.
+    Plano planejaPrefixo(const QString& indice, const QString& caminhada,
+                         const QString& condicaoSql, const QVariantList& binds) const;
     Plano planejaNumero(const QString& texto) const;
 
     Database& m_db;

@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 #include <iostream>
+#include <tuple>
 
 namespace {
 
@@ -134,30 +135,34 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
     TestDatabase fixture;
     auto db = fixture.create();
     Seed s{*db};
-    const int total = PedidoQueries::kLimiteIndice + 50;
+    const int total = PedidoQueries::kLimiteIndice * 3 / 2 + 60;
     {
         Transaction t(*db);
         for (int ono = 1; ono <= total; ++ono)
             s.pedido(ono, ono % 3 ? QStringLiteral("9%1").arg(ono) : QStringLiteral("8%1").arg(ono),
-                     ono % 2 ? QStringLiteral("ÁGATA %1").arg(ono) : QStringLiteral("BIA"), ono);
+                     ono % 3 ? QStringLiteral("ÁGATA %1").arg(ono) : QStringLiteral("BIA"), ono);
         t.commit();
     }
     PedidoQueries queries(*db);
-    // "9" matches two thirds (the key walk), "8" a third (the index): every page in order,
-    // nothing twice or missing.
-    for (const QString& prefixo : {QStringLiteral("9"), QStringLiteral("8")}) {
+    // Two thirds match "9" and "agata" (walking the key), a third "8" and "bia" (through the
+    // index): every page in order, nothing twice or missing.
+    using P = BuscaPedido::Por;
+    const std::tuple<P, const char*, int> casos[] = {{P::Telefone, "9", total - total / 3},
+                                                     {P::Telefone, "8", total / 3},
+                                                     {P::Nome, "agata", total - total / 3},
+                                                     {P::Nome, "bia", total / 3}};
+    for (const auto& [por, prefixo, esperados] : casos) {
         PedidoListModel model(queries);
-        model.search(BuscaPedido::prefixo(BuscaPedido::Por::Telefone, prefixo));
+        model.search(BuscaPedido::prefixo(por, QLatin1String(prefixo)));
         QCOMPARE(model.orderRows(), PedidoListModel::kPrimeiraPagina);
         model.fetchAll();
-        const int esperados = prefixo == QLatin1String("9") ? total - total / 3 : total / 3;
         QCOMPARE(model.orderRows(), esperados);
         for (int row = 1; row < model.orderRows(); ++row)
             QVERIFY(model.numeroAt(row) < model.numeroAt(row - 1));
     }
     const auto agatas =
         queries.busca(BuscaPedido::prefixo(BuscaPedido::Por::Nome, "agata 30"), 100);
-    QCOMPARE(numeros(agatas).mid(0, 3), (QList<qint64>{3049, 3047, 3045}));
+    QCOMPARE(numeros(agatas).mid(0, 3), (QList<qint64>{3098, 3097, 3095}));
     const auto paginaNumero = queries.pagina(
         queries.planeja(BuscaPedido::prefixo(BuscaPedido::Por::Numero, "1")), 1000, 5);
     QCOMPARE(numeros(paginaNumero), (QList<qint64>{199, 198, 197, 196, 195}));
@@ -326,10 +331,13 @@ void PedidoQueriesTest::customerLookupIgnoresAccents() {
 }
 
 void PedidoQueriesTest::migrationBuildsTheSearchIndexes() {
+    const QStringList indices = {QStringLiteral("ix_pedido_nome_busca"),
+                                 QStringLiteral("ix_pedido_ono_busca")};
     TestDatabase fixture;
     {
         auto db = fixture.create();
-        db->exec(QStringLiteral("DROP INDEX ix_pedido_nome_busca"));
+        for (const QString& indice : indices)
+            db->exec(QStringLiteral("DROP INDEX ") + indice);
         db->exec(QStringLiteral("UPDATE brisko_schema_version SET version = 1"));
     }
     auto db = fixture.openAnother();
@@ -337,7 +345,8 @@ void PedidoQueriesTest::migrationBuildsTheSearchIndexes() {
     const QString sql = db->engine() == ConnectionSpec::Engine::Sqlite
                             ? QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = ?")
                             : QStringLiteral("SELECT count(*) FROM pg_indexes WHERE indexname = ?");
-    QCOMPARE(db->scalar(sql, {QStringLiteral("ix_pedido_nome_busca")}).toInt(), 1);
+    for (const QString& indice : indices)
+        QCOMPARE(db->scalar(sql, {indice}).toInt(), 1);
 }
 
 int main(int argc, char** argv) {
