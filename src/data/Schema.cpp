@@ -150,9 +150,12 @@ QList<Schema::Index> reportIndexes() {
 }
 
 // The order search walks the orders newest first comparing the folded name from this index.
+// The key is negated so that no other index gives its order: PostgreSQL would otherwise walk
+// the primary key, folding every name it passes.
 QList<Schema::Index> keyWalkIndexes() {
     return {{QStringLiteral("ix_pedido_ono_busca"), QStringLiteral("TB_Pedido"),
-             QStringLiteral("ped_cli_Nome"), Schema::IndexKey::Search, QStringLiteral("ped_ono")}};
+             QStringLiteral("ped_cli_Nome"), Schema::IndexKey::Search,
+             QStringLiteral("(-ped_ono)")}};
 }
 
 // A new expression index leaves PostgreSQL without figures for choosing it until analysed.

@@ -90,19 +90,17 @@ quint16 PedidoListModel::comum(const QString& texto) {
 }
 
 void PedidoListModel::acrescenta(const QList<ResumoPedido>& pagina) {
-    m_linhas.reserve(m_linhas.size() + pagina.size());
     for (const ResumoPedido& r : pagina) {
         const QByteArray telefone = r.telefone.toUtf8();
         const QByteArray nome = r.nome.toUtf8();
         Linha linha{r.numero,
-                    r.total ? r.total->cents() : 0,
+                    r.total ? r.total->cents() : kSemTotal,
                     r.data.isValid() ? qint32(r.data.toJulianDay()) : 0,
                     quint32(m_textos.size()),
                     tamanho(telefone),
                     tamanho(nome),
                     comum(r.entregador),
-                    comum(r.status),
-                    r.total.has_value()};
+                    comum(r.status)};
         m_textos.append(telefone.left(linha.telefone));
         m_textos.append(nome.left(linha.nome));
         m_linhas.push_back(linha);
@@ -130,7 +128,7 @@ QString PedidoListModel::textoAt(const Linha& linha, int coluna) const {
                    ? QString()
                    : QDate::fromJulianDay(linha.dia).toString(QStringLiteral("dd/MM/yyyy"));
     case Valor:
-        return linha.temTotal ? Money::fromCents(linha.total).formatList() : QString();
+        return linha.total != kSemTotal ? Money::fromCents(linha.total).formatList() : QString();
     case Status:
         return m_comuns.at(linha.status);
     case Entregador:

@@ -6,7 +6,8 @@
 
 #include <QByteArray>
 #include <QStringList>
-#include <vector>
+#include <deque>
+#include <limits>
 
 // The rows of the order search, paged. Rows are kept compact (texts in one UTF-8 buffer) so
 // that a list of every stored order stays small. In history mode the three summary rows follow
@@ -44,15 +45,15 @@ Q_SIGNALS:
 private:
     struct Linha {
         qint64 numero;
-        qint64 total;  // centavos
+        qint64 total;  // centavos; kSemTotal for none
         qint32 dia;    // Julian day; 0 for none
         quint32 texto; // where the telephone and the name start in m_textos
         quint16 telefone;
         quint16 nome;
         quint16 entregador; // into m_comuns
         quint16 status;     // into m_comuns
-        bool temTotal;
     };
+    static constexpr qint64 kSemTotal = std::numeric_limits<qint64>::min();
     struct Resumo {
         QString rotulo;
         QString valor;
@@ -70,7 +71,8 @@ private:
     PedidoQueries& m_queries;
     BuscaPedido m_busca;
     PedidoQueries::Plano m_plano;
-    std::vector<Linha> m_linhas;
+    // Grows a block at a time: a million rows are never copied nor held twice.
+    std::deque<Linha> m_linhas;
     QByteArray m_textos;
     // Delivery persons and statuses repeat: each distinct text is kept once.
     QStringList m_comuns;

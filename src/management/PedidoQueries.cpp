@@ -14,7 +14,7 @@ const QString kColunas = QStringLiteral(
     "ped_ono, ped_cli_Telefone, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador");
 const QString kTabela = QStringLiteral("TB_Pedido");
 // The first page the search list reads.
-constexpr double kPaginaTipica = 200;
+constexpr int kPaginaTipica = 200;
 // Beyond this many digits a number prefix is no order number.
 constexpr int kMaxDigitos = 18;
 
@@ -70,8 +70,8 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
             return plano(semIndice(engine), QStringLiteral("ped_cli_Telefone IS NOT NULL"));
         const auto condicao =
             textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), busca.texto);
-        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"), semIndice(engine), condicao.sql,
-                              condicao.binds);
+        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"),
+                              plano(semIndice(engine), condicao.sql, condicao.binds));
     }
     case BuscaPedido::Por::Nome: {
         if (busca.texto.isEmpty())
@@ -80,12 +80,15 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
             textMatch::searchPrefix(engine, QStringLiteral("ped_cli_Nome"), busca.texto);
         // The key walk goes along ix_pedido_ono_busca, which holds the folded name beside the
         // key: non-matching orders are passed over without folding their names or reading them.
-        // PostgreSQL weighs that walk against the name index with its own statistics.
+        Plano caminhada = plano(comIndice(engine, QStringLiteral("ix_pedido_ono_busca")),
+                                condicao.sql, condicao.binds);
+        caminhada.chaveInvertida = true;
+        // PostgreSQL weighs that walk against the name index with a sort by its statistics. It
+        // takes the fold for cheap, so the walk's order is one only that index gives: the key
+        // alone would lead it to walk the primary key folding every name.
         if (engine == Engine::Postgres)
-            return plano(kTabela, condicao.sql, condicao.binds);
-        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"),
-                              comIndice(engine, QStringLiteral("ix_pedido_ono_busca")),
-                              condicao.sql, condicao.binds);
+            return caminhada;
+        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"), caminhada);
     }
     case BuscaPedido::Por::Numero:
         return planejaNumero(busca.texto);
@@ -93,25 +96,29 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
     return nada();
 }
 
-PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice, const QString& caminhada,
-                                                   const QString& condicaoSql,
-                                                   const QVariantList& binds) const {
+PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
+                                                   const Plano& caminhada) const {
+    // The key walk reads about page × orders / matches keys, the index path about the matches:
+    // they cost alike near √(page × orders) matches, when the newest √(page × orders) keys hold
+    // about a page of them. Counting those up to a page costs no more than either path.
     const Engine engine = m_db.engine();
-    // The key walk reads about page × orders / matches rows, the index path about the matches:
-    // they cost alike near the square root of page × orders. Counting up to there in the
-    // index costs little and tells the paths apart.
     const qint64 pedidos =
         m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
-    const qint64 limite =
-        std::max<qint64>(kLimiteIndice, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
+    const qint64 janela =
+        std::max<qint64>(kJanela, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
+    const qint64 desde = pedidos - janela;
     const qint64 encontrados =
-        m_db.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?) t")
-                        .arg(comIndice(engine, indice), condicaoSql),
-                    binds + QVariantList{limite})
+        m_db.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND %3 LIMIT "
+                                   "?) t")
+                        .arg(caminhada.from, caminhada.where,
+                             caminhada.chaveInvertida ? QStringLiteral("-ped_ono < ?")
+                                                      : QStringLiteral("ped_ono > ?")),
+                    caminhada.binds +
+                        QVariantList{caminhada.chaveInvertida ? -desde : desde, kPaginaTipica})
             .toLongLong();
-    if (encontrados >= limite)
-        return plano(caminhada, condicaoSql, binds);
-    Plano estreito = plano(comIndice(engine, indice), condicaoSql, binds);
+    if (encontrados >= kPaginaTipica)
+        return caminhada;
+    Plano estreito = plano(comIndice(engine, indice), caminhada.where, caminhada.binds);
     estreito.porIndice = true;
     return estreito;
 }
@@ -167,15 +174,20 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
         return linhas;
     }
     QVariantList binds = plano.binds;
-    if (antesDe)
-        binds << *antesDe;
+    QString depois;
+    if (antesDe) {
+        depois = plano.chaveInvertida ? QStringLiteral(" AND -ped_ono > ?")
+                                      : QStringLiteral(" AND ped_ono < ?");
+        binds << (plano.chaveInvertida ? -*antesDe : *antesDe);
+    }
     binds << limite;
     // Through the index only the keys are sorted ("+ 0" keeps PostgreSQL off the key walk);
     // the page's rows are read afterwards.
-    const QString filtro =
-        QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 DESC LIMIT ?")
-            .arg(plano.from, plano.where, antesDe ? QStringLiteral(" AND ped_ono < ?") : QString(),
-                 plano.porIndice ? QStringLiteral("ped_ono + 0") : QStringLiteral("ped_ono"));
+    const QString ordem = plano.chaveInvertida ? QStringLiteral("-ped_ono")
+                          : plano.porIndice    ? QStringLiteral("ped_ono + 0 DESC")
+                                               : QStringLiteral("ped_ono DESC");
+    const QString filtro = QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 LIMIT ?")
+                               .arg(plano.from, plano.where, depois, ordem);
     const QString sql = plano.porIndice
                             ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
                                              "ped_ono%2) ORDER BY ped_ono DESC")

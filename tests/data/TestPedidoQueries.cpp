@@ -135,25 +135,32 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
     TestDatabase fixture;
     auto db = fixture.create();
     Seed s{*db};
-    const int total = PedidoQueries::kLimiteIndice * 3 / 2 + 60;
+    const int total = PedidoQueries::kJanela * 3 / 2 + 60;
+    auto estreito = [](int ono) { return ono % 20 == 0; };
     {
         Transaction t(*db);
         for (int ono = 1; ono <= total; ++ono)
-            s.pedido(ono, ono % 3 ? QStringLiteral("9%1").arg(ono) : QStringLiteral("8%1").arg(ono),
-                     ono % 3 ? QStringLiteral("ÁGATA %1").arg(ono) : QStringLiteral("BIA"), ono);
+            s.pedido(ono, QStringLiteral("%1%2").arg(estreito(ono) ? 8 : 9).arg(ono),
+                     estreito(ono) ? QStringLiteral("BIA") : QStringLiteral("ÁGATA %1").arg(ono),
+                     ono);
         t.commit();
     }
     PedidoQueries queries(*db);
-    // Two thirds match "9" and "agata" (walking the key), a third "8" and "bia" (through the
-    // index): every page in order, nothing twice or missing.
+    // "9" and "agata" fill a page from the newest orders (walking the key), "8" and "bia" do
+    // not (the index): every page in order, nothing twice or missing.
     using P = BuscaPedido::Por;
-    const std::tuple<P, const char*, int> casos[] = {{P::Telefone, "9", total - total / 3},
-                                                     {P::Telefone, "8", total / 3},
-                                                     {P::Nome, "agata", total - total / 3},
-                                                     {P::Nome, "bia", total / 3}};
+    const std::tuple<P, const char*, int> casos[] = {{P::Telefone, "9", total - total / 20},
+                                                     {P::Telefone, "8", total / 20},
+                                                     {P::Nome, "agata", total - total / 20},
+                                                     {P::Nome, "bia", total / 20}};
+    // PostgreSQL chooses between the name's paths itself.
+    const bool escolheNome = db->engine() == ConnectionSpec::Engine::Sqlite;
     for (const auto& [por, prefixo, esperados] : casos) {
+        const BuscaPedido busca = BuscaPedido::prefixo(por, QLatin1String(prefixo));
+        if (por == P::Telefone || escolheNome)
+            QCOMPARE(queries.planeja(busca).porIndice, esperados < PedidoListModel::kPagina);
         PedidoListModel model(queries);
-        model.search(BuscaPedido::prefixo(por, QLatin1String(prefixo)));
+        model.search(busca);
         QCOMPARE(model.orderRows(), PedidoListModel::kPrimeiraPagina);
         model.fetchAll();
         QCOMPARE(model.orderRows(), esperados);
@@ -162,7 +169,7 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
     }
     const auto agatas =
         queries.busca(BuscaPedido::prefixo(BuscaPedido::Por::Nome, "agata 30"), 100);
-    QCOMPARE(numeros(agatas).mid(0, 3), (QList<qint64>{3098, 3097, 3095}));
+    QCOMPARE(numeros(agatas).mid(0, 3), (QList<qint64>{3099, 3098, 3097}));
     const auto paginaNumero = queries.pagina(
         queries.planeja(BuscaPedido::prefixo(BuscaPedido::Por::Numero, "1")), 1000, 5);
     QCOMPARE(numeros(paginaNumero), (QList<qint64>{199, 198, 197, 196, 195}));
