@@ -15,6 +15,8 @@ const QString kColunas = QStringLiteral(
 const QString kTabela = QStringLiteral("TB_Pedido");
 // The first page the search list reads.
 constexpr int kPaginaTipica = 200;
+// Fewer matches than this are read through the index whatever the table holds.
+constexpr int kPoucos = 10 * kPaginaTipica;
 // Beyond this many digits a number prefix is no order number.
 constexpr int kMaxDigitos = 18;
 
@@ -100,23 +102,29 @@ PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
                                                    const Plano& caminhada) const {
     // The key walk reads about page × orders / matches keys, the index path about the matches:
     // they cost alike near √(page × orders) matches, when the newest √(page × orders) keys hold
-    // about a page of them. Counting those up to a page costs no more than either path.
+    // about a page of them. A few matches are told by counting them in the index; many by
+    // counting those among the newest keys up to a page, which costs no more than the walk.
     const Engine engine = m_db.engine();
-    const qint64 pedidos =
-        m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
-    const qint64 janela =
-        std::max<qint64>(kJanela, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
-    const qint64 desde = pedidos - janela;
-    const qint64 encontrados =
-        m_db.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND %3 LIMIT "
-                                   "?) t")
-                        .arg(caminhada.from, caminhada.where,
-                             caminhada.chaveInvertida ? QStringLiteral("-ped_ono < ?")
-                                                      : QStringLiteral("ped_ono > ?")),
-                    caminhada.binds +
-                        QVariantList{caminhada.chaveInvertida ? -desde : desde, kPaginaTipica})
+    auto conta = [&](const QString& from, const QString& alem, const QVariantList& binds) {
+        return m_db
+            .scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2%3 LIMIT ?) t")
+                        .arg(from, caminhada.where, alem),
+                    caminhada.binds + binds)
             .toLongLong();
-    if (encontrados >= kPaginaTipica)
+    };
+    bool poucos = conta(comIndice(engine, indice), QString(), {kPoucos}) < kPoucos;
+    if (!poucos) {
+        const qint64 pedidos =
+            m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
+        const qint64 desde =
+            pedidos -
+            std::max<qint64>(kJanela, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
+        poucos = conta(caminhada.from,
+                       caminhada.chaveInvertida ? QStringLiteral(" AND -ped_ono < ?")
+                                                : QStringLiteral(" AND ped_ono > ?"),
+                       {caminhada.chaveInvertida ? -desde : desde, kPaginaTipica}) < kPaginaTipica;
+    }
+    if (!poucos)
         return caminhada;
     Plano estreito = plano(comIndice(engine, indice), caminhada.where, caminhada.binds);
     estreito.porIndice = true;
