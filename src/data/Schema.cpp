@@ -140,22 +140,34 @@ QList<Schema::Index> reportIndexes() {
          QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_data, ped_Forma_Pagamento, ped_Total, ped_Status, ped_Entregador"),
          Schema::IndexKey::Column,
+         {},
          {}},
         {QStringLiteral("ix_item_cat"),
          QStringLiteral("TB_Item"),
          QStringLiteral("ite_cat, ite_Ono"),
          Schema::IndexKey::Column,
+         {},
          {}},
     };
 }
 
 // The order search walks the orders newest first comparing the folded name from this index.
 // The key is negated so that no other index gives its order: PostgreSQL would otherwise walk
-// the primary key, folding every name it passes.
+// the primary key, folding every name it passes. A telephone prefix with a few thousand
+// matches sorts their keys read from the telephone index alone (SQLite's indexes hold the key).
 QList<Schema::Index> keyWalkIndexes() {
-    return {{QStringLiteral("ix_pedido_ono_busca"), QStringLiteral("TB_Pedido"),
-             QStringLiteral("ped_cli_Nome"), Schema::IndexKey::Search,
-             QStringLiteral("(-ped_ono)")}};
+    return {{QStringLiteral("ix_pedido_ono_busca"),
+             QStringLiteral("TB_Pedido"),
+             QStringLiteral("ped_cli_Nome"),
+             Schema::IndexKey::Search,
+             QStringLiteral("(-ped_ono)"),
+             {}},
+            {QStringLiteral("ix_pedido_telefone_ono"),
+             QStringLiteral("TB_Pedido"),
+             QStringLiteral("ped_cli_Telefone"),
+             Schema::IndexKey::CodeOrder,
+             {},
+             QStringLiteral("ped_ono")}};
 }
 
 // A new expression index leaves PostgreSQL without figures for choosing it until analysed.
@@ -297,7 +309,8 @@ Schema::Table Schema::table(const QString& name) {
 QList<Schema::Index> Schema::indexes() {
     auto index = [](IndexKey key) {
         return [key](const char* name, const char* table, const char* column) {
-            return Index{QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}};
+            return Index{
+                QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}, {}};
         };
     };
     const auto plain = index(IndexKey::Column);
@@ -344,6 +357,8 @@ QString Schema::createIndexSql(Engine engine, const Index& index) {
         expression += QStringLiteral(" COLLATE \"C\"");
     if (!index.ahead.isEmpty())
         expression = index.ahead + QStringLiteral(", ") + expression;
+    if (!index.after.isEmpty())
+        expression += QStringLiteral(", ") + index.after;
     return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
         .arg(index.name, index.table, expression);
 }
