@@ -34,12 +34,12 @@ void PedidoListModel::requestSearch(const BuscaPedido& busca) {
 void PedidoListModel::search(const BuscaPedido& busca) {
     ++m_buscas;
     const PedidoQueries::Plano plano = m_queries.planeja(busca);
-    const QList<ResumoPedido> pagina = m_queries.pagina(plano, std::nullopt, kPrimeiraPagina);
-    const bool completo = pagina.size() < kPrimeiraPagina;
-    QList<Resumo> resumo;
-    if (completo && m_resumo)
-        resumo = resumoDe(busca);
-    Page primeira = mostra(pagina, resumo, completo);
+    // One row beyond the page tells whether more follow, so no empty page is ever read.
+    QList<ResumoPedido> pagina = m_queries.pagina(plano, std::nullopt, kPrimeiraPagina + 1);
+    const bool completo = pagina.size() <= kPrimeiraPagina;
+    if (!completo)
+        pagina.removeLast();
+    Page primeira = mostra(pagina, completo, busca);
     replaceRows({primeira.rows, completo, [&] {
                      m_busca = busca;
                      m_plano = plano;
@@ -49,17 +49,26 @@ void PedidoListModel::search(const BuscaPedido& busca) {
 }
 
 PagedTableModel::Page PedidoListModel::readNext() {
-    const QList<ResumoPedido> pagina = m_queries.pagina(
-        m_plano, m_linhas.empty() ? std::nullopt : std::optional(m_linhas.back().numero), kPagina);
-    const bool ultima = pagina.size() < kPagina;
-    return mostra(pagina, ultima && m_resumo ? resumoDe(m_busca) : QList<Resumo>(), ultima);
+    QList<ResumoPedido> pagina = m_queries.pagina(
+        m_plano, m_linhas.empty() ? std::nullopt : std::optional(m_linhas.back().numero),
+        kPagina + 1);
+    const bool ultima = pagina.size() <= kPagina;
+    if (!ultima)
+        pagina.removeLast();
+    return mostra(pagina, ultima, m_busca);
 }
 
-PagedTableModel::Page PedidoListModel::mostra(const QList<ResumoPedido>& pagina,
-                                              const QList<Resumo>& resumo, bool ultima) {
-    return {int(pagina.size() + resumo.size()), ultima, [this, pagina, resumo] {
+PagedTableModel::Page PedidoListModel::mostra(const QList<ResumoPedido>& pagina, bool ultima,
+                                              const BuscaPedido& busca) {
+    // The figures are summed over the rows read, which are every order the history lists.
+    const bool resumo = ultima && m_resumo && busca.por == BuscaPedido::Por::Telefone;
+    return {int(pagina.size()) + (resumo ? kLinhasResumo : 0), ultima, [this, pagina, resumo] {
                 acrescenta(pagina);
-                m_resumoLinhas = resumo;
+                if (resumo)
+                    m_resumoLinhas = {
+                        {QStringLiteral("Total Geral"), m_totais.total.formatList()},
+                        {QStringLiteral("Nro Pedidos "), QString::number(m_totais.pedidos)},
+                        {QStringLiteral("Cancelados "), QString::number(m_totais.cancelados)}};
             }};
 }
 
@@ -70,15 +79,7 @@ void PedidoListModel::clearRows() {
     m_textos.squeeze();
     m_comuns.clear();
     m_resumoLinhas.clear();
-}
-
-QList<PedidoListModel::Resumo> PedidoListModel::resumoDe(const BuscaPedido& busca) const {
-    if (busca.por != BuscaPedido::Por::Telefone)
-        return {};
-    const TotaisHistorico totais = m_queries.totais(busca.texto);
-    return {{QStringLiteral("Total Geral"), totais.total.formatList()},
-            {QStringLiteral("Nro Pedidos "), QString::number(totais.pedidos)},
-            {QStringLiteral("Cancelados "), QString::number(totais.cancelados)}};
+    m_totais = {};
 }
 
 quint16 PedidoListModel::comum(const QString& texto) {
@@ -104,6 +105,11 @@ void PedidoListModel::acrescenta(const QList<ResumoPedido>& pagina) {
         m_textos.append(telefone.left(linha.telefone));
         m_textos.append(nome.left(linha.nome));
         m_linhas.push_back(linha);
+        ++m_totais.pedidos;
+        if (r.total)
+            m_totais.total += *r.total;
+        if (r.status.compare(QLatin1String("CANCELADO"), Qt::CaseInsensitive) == 0)
+            ++m_totais.cancelados;
     }
 }
 

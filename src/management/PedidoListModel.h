@@ -59,14 +59,15 @@ private:
         QString valor;
     };
 
+    static constexpr int kLinhasResumo = 3;
+
     Page readNext() override;
     void clearRows() override;
-    // The rows of `pagina` followed by the summary rows of `resumo`.
-    Page mostra(const QList<ResumoPedido>& pagina, const QList<Resumo>& resumo, bool ultima);
+    // The rows of `pagina`, followed on the last page of a history by the summary rows.
+    Page mostra(const QList<ResumoPedido>& pagina, bool ultima, const BuscaPedido& busca);
     void acrescenta(const QList<ResumoPedido>& pagina);
     quint16 comum(const QString& texto);
     QString textoAt(const Linha& linha, int coluna) const;
-    QList<Resumo> resumoDe(const BuscaPedido& busca) const;
 
     PedidoQueries& m_queries;
     BuscaPedido m_busca;
@@ -77,6 +78,7 @@ private:
     // Delivery persons and statuses repeat: each distinct text is kept once.
     QStringList m_comuns;
     QList<Resumo> m_resumoLinhas;
+    TotaisHistorico m_totais; // of the rows read
     bool m_resumo = false;
     int m_buscas = 0;
 };

@@ -42,9 +42,6 @@ public:
         return pagina(planeja(busca), std::nullopt, limite);
     }
 
-    // Over every order the telephone search lists (a prefix match): the sum of the totals, the
-    // number of orders and of cancelled ones.
-    TotaisHistorico totais(const QString& telefonePrefixo) const;
     // The products of the telephone's (exact match) orders that are not cancelled, most asked
     // first, ties by category.
     QList<ProdutoSolicitado> topProdutos(const QString& telefone) const;
