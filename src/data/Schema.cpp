@@ -154,20 +154,22 @@ QList<Schema::Index> reportIndexes() {
 // The order search walks the orders newest first comparing the folded name from this index.
 // The key is negated so that no other index gives its order: PostgreSQL would otherwise walk
 // the primary key, folding every name it passes. A telephone prefix with a few thousand
-// matches sorts their keys read from the telephone index alone (SQLite's indexes hold the key).
+// matches is listed from the telephone index alone, which holds the listed columns (SQLite
+// sorts the keys its index holds and reads the page's orders).
 QList<Schema::Index> keyWalkIndexes() {
-    return {{QStringLiteral("ix_pedido_ono_busca"),
-             QStringLiteral("TB_Pedido"),
-             QStringLiteral("ped_cli_Nome"),
-             Schema::IndexKey::Search,
-             QStringLiteral("(-ped_ono)"),
-             {}},
-            {QStringLiteral("ix_pedido_telefone_ono"),
-             QStringLiteral("TB_Pedido"),
-             QStringLiteral("ped_cli_Telefone"),
-             Schema::IndexKey::CodeOrder,
-             {},
-             QStringLiteral("ped_ono")}};
+    return {
+        {QStringLiteral("ix_pedido_ono_busca"),
+         QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_cli_Nome"),
+         Schema::IndexKey::Search,
+         QStringLiteral("(-ped_ono)"),
+         {}},
+        {QStringLiteral("ix_pedido_telefone_ono"),
+         QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_cli_Telefone"),
+         Schema::IndexKey::CodeOrder,
+         {},
+         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador")}};
 }
 
 // A customer's most asked products sum their items from this index alone, order by order.

@@ -192,13 +192,14 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
     }
     binds << limite;
     // Through the index only the keys are sorted ("+ 0" keeps PostgreSQL off the key walk);
-    // the page's rows are read afterwards.
+    // the page's rows are read afterwards. On PostgreSQL only a telephone takes the index, and
+    // ix_pedido_telefone_ono holds the listed columns: its matches are sorted with them.
     const QString ordem = plano.chaveInvertida ? QStringLiteral("-ped_ono")
                           : plano.porIndice    ? QStringLiteral("ped_ono + 0 DESC")
                                                : QStringLiteral("ped_ono DESC");
     const QString filtro = QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 LIMIT ?")
                                .arg(plano.from, plano.where, depois, ordem);
-    const QString sql = plano.porIndice
+    const QString sql = plano.porIndice && m_db.engine() == Engine::Sqlite
                             ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
                                              "ped_ono%2) ORDER BY ped_ono DESC")
                                   .arg(kColunas, filtro)
