@@ -218,8 +218,9 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
 
 QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) const {
     // Grouped and ordered by code point on both engines: a locale's collation costs
-    // PostgreSQL several times the rest of the query. The items are read from
-    // ix_item_ono_produto alone, which SQLite would not weigh without statistics.
+    // PostgreSQL several times the rest of the query. In code-point order the telephone is
+    // found in ix_pedido_telefone_ono, which holds the status, and the items are read from
+    // ix_item_ono_produto alone (named for SQLite, which would not weigh it without statistics).
     const Engine engine = m_db.engine();
     const QString porCodigo =
         engine == Engine::Postgres ? QStringLiteral(" COLLATE \"C\"") : QString();
@@ -229,7 +230,7 @@ QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) con
     m_db.execKept(
         QStringLiteral("SELECT i.ite_Nome%1, i.ite_cat%1, SUM(i.ite_Quantidade) AS Qtd, "
                        "SUM(i.ite_Total) AS Total FROM TB_Pedido p JOIN %2 ON i.ite_Ono = "
-                       "p.ped_ono WHERE p.ped_cli_Telefone = ? AND p.ped_Status <> 'CANCELADO' "
+                       "p.ped_ono WHERE p.ped_cli_Telefone%1 = ? AND p.ped_Status <> 'CANCELADO' "
                        "GROUP BY 1, 2 ORDER BY 3 DESC, 2, 1")
             .arg(porCodigo, itens),
         {telefone}, [&produtos](const QSqlQuery& row) {
