@@ -48,8 +48,9 @@ public:
     void execPrepared(QSqlQuery& query, const QVariantList& binds);
     // For statements run again and again with new values, whose plan suits any value (an
     // equality, a range read through its index): prepared on the first run and kept with the
-    // connection, so PostgreSQL neither parses nor deallocates them every time and soon plans
-    // them once. Hands each row to `row`, then releases the result (no lock or snapshot held).
+    // connection, so PostgreSQL neither parses nor deallocates them every time, and plans them
+    // once where its plan for any value costs no more. Hands each row to `row`, then releases
+    // the result (no lock or snapshot held).
     using RowReader = std::function<void(const QSqlQuery&)>;
     void execKept(const QString& sql, const QVariantList& binds, const RowReader& row);
     QVariant scalarKept(const QString& sql, const QVariantList& binds);
