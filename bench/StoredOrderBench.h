@@ -6,7 +6,7 @@ class BenchRegistry;
 class Database;
 
 // Stored orders: the search screen's opening and keystrokes (first page), whole telephones
-// and names, the number prefix, a busy customer's history, MostraPedido and a cancellation
-// (durable commit). Also prints the resident memory with every order listed. `db` and
-// `random` must outlive the runs.
+// and names, the number prefix, the history of a customer with 200 orders (made by copying
+// orders when chosen), MostraPedido, a cancellation (durable commit) and the resident memory
+// with every order listed. `db` and `random` must outlive the runs.
 void registerStoredOrderOperations(BenchRegistry& registry, Database& db, std::mt19937_64& random);

@@ -35,6 +35,10 @@ int connectTimeout(QString& options) {
     return kConnectTimeoutSeconds;
 }
 
+// Beyond this many kept statements further ones run unkept: the texts a program runs again
+// are few, and a leak of generated texts must not grow the server's memory.
+constexpr std::size_t kMaxKept = 64;
+
 template <QString (*fold)(const QString&)>
 void sqliteFold(sqlite3_context* context, int, sqlite3_value** arguments) {
     sqlite3_value* value = arguments[0];
@@ -62,6 +66,9 @@ Database::~Database() {
     if (m_inTransaction)
         rollback();
     m_parked.clear();
+    // Released while the connection is open: a prepared statement outliving it would be
+    // deallocated on a closed connection.
+    m_kept.clear();
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
@@ -197,6 +204,43 @@ void Database::execPrepared(QSqlQuery& query, const QVariantList& binds) {
         query.bindValue(int(i), binds.at(i));
     if (!query.exec())
         fail(query);
+}
+
+void Database::execKept(const QString& sql, const QVariantList& binds, const RowReader& row) {
+    const auto read = [&](QSqlQuery& query) {
+        while (query.next())
+            row(query);
+        if (query.lastError().type() != QSqlError::NoError)
+            fail(query);
+        query.finish();
+    };
+    auto kept = m_kept.find(sql);
+    if (kept == m_kept.end() && m_kept.size() < kMaxKept)
+        kept = m_kept.emplace(sql, Kept{prepare(sql)}).first;
+    if (kept == m_kept.end() || kept->second.busy) {
+        QSqlQuery query = exec(sql, binds);
+        read(query);
+        return;
+    }
+    kept->second.busy = true;
+    try {
+        execPrepared(kept->second.query, binds);
+        read(kept->second.query);
+    } catch (...) {
+        // Prepared again on the next run: the failure may have been the connection's.
+        m_kept.erase(kept);
+        throw;
+    }
+    kept->second.busy = false;
+}
+
+QVariant Database::scalarKept(const QString& sql, const QVariantList& binds) {
+    QVariant value;
+    execKept(sql, binds, [&value](const QSqlQuery& query) {
+        if (!value.isValid())
+            value = query.value(0);
+    });
+    return value;
 }
 
 DbError Database::toDbError(Engine engine, const QSqlError& error) {

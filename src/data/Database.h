@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
+#include <map>
 #include <memory>
 
 class QSqlError;
@@ -47,6 +49,14 @@ public:
     // execPrepared as often as needed.
     QSqlQuery prepare(const QString& sql);
     void execPrepared(QSqlQuery& query, const QVariantList& binds);
+    // For statements run again and again with new values, whose plan suits any value (an
+    // equality, a range read through its index): prepared on the first run and kept with the
+    // connection, so PostgreSQL neither parses nor deallocates them every time, and plans them
+    // once where its plan for any value costs no more. Hands each row to `row`, then releases
+    // the result (no lock or snapshot held).
+    using RowReader = std::function<void(const QSqlQuery&)>;
+    void execKept(const QString& sql, const QVariantList& binds, const RowReader& row);
+    QVariant scalarKept(const QString& sql, const QVariantList& binds);
 
     bool inTransaction() const { return m_inTransaction; }
 
@@ -85,4 +95,10 @@ private:
     // Failed statements of an aborted PostgreSQL transaction can only be released after the
     // rollback.
     QList<QSqlQuery> m_parked;
+    struct Kept {
+        QSqlQuery query;
+        bool busy = false; // its rows are being read: a nested run gets a statement of its own
+    };
+    // By statement text; a node map, so a reader that keeps another statement moves none.
+    std::map<QString, Kept> m_kept;
 };

@@ -138,21 +138,73 @@ void createVersion1(Database& db) {
 // per payment method of every order reads their index in its order.
 QList<Schema::Index> reportIndexes() {
     return {
-        {QStringLiteral("ix_pedido_data_relatorio"), QStringLiteral("TB_Pedido"),
+        {QStringLiteral("ix_pedido_data_relatorio"),
+         QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_data, ped_Forma_Pagamento, ped_Total, ped_Status, ped_Entregador"),
-         Schema::IndexKey::Column},
-        {QStringLiteral("ix_item_cat"), QStringLiteral("TB_Item"),
-         QStringLiteral("ite_cat, ite_Ono"), Schema::IndexKey::Column},
-        {QStringLiteral("ix_pedido_forma"), QStringLiteral("TB_Pedido"),
-         QStringLiteral("ped_Forma_Pagamento, ped_Total"), Schema::IndexKey::Column},
+         Schema::IndexKey::Column,
+         {},
+         {}},
+        {QStringLiteral("ix_item_cat"),
+         QStringLiteral("TB_Item"),
+         QStringLiteral("ite_cat, ite_Ono"),
+         Schema::IndexKey::Column,
+         {},
+         {}},
+        {QStringLiteral("ix_pedido_forma"),
+         QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_Forma_Pagamento, ped_Total"),
+         Schema::IndexKey::Column,
+         {},
+         {}},
     };
 }
 
+// The order search walks the orders newest first comparing the folded name from this index.
+// The key is negated so that no other index gives its order: PostgreSQL would otherwise walk
+// the primary key, folding every name it passes. A telephone prefix with a few thousand
+// matches is listed from the telephone index alone, which holds the listed columns (SQLite
+// sorts the keys its index holds and reads the page's orders).
+QList<Schema::Index> keyWalkIndexes() {
+    return {
+        {QStringLiteral("ix_pedido_ono_busca"),
+         QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_cli_Nome"),
+         Schema::IndexKey::Search,
+         QStringLiteral("(-ped_ono)"),
+         {}},
+        {QStringLiteral("ix_pedido_telefone_ono"),
+         QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_cli_Telefone"),
+         Schema::IndexKey::CodeOrder,
+         {},
+         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador")}};
+}
+
+// A customer's most asked products sum their items from this index alone, order by order.
+QList<Schema::Index> historyIndexes() {
+    return {{QStringLiteral("ix_item_ono_produto"),
+             QStringLiteral("TB_Item"),
+             QStringLiteral("ite_Ono, ite_Nome, ite_cat, ite_Quantidade, ite_Total"),
+             Schema::IndexKey::Column,
+             {},
+             {}}};
+}
+
+// A new expression index leaves PostgreSQL without figures for choosing it until analysed.
+void createIndexesAndAnalyse(Database& db) {
+    createIndexes(db);
+    if (db.engine() == Engine::Postgres)
+        db.exec(QStringLiteral("ANALYZE TB_Pedido"));
+}
+
 // Step n brings a database from version n to n + 1. Version 2 adds the search indexes and the
-// code-order telephone indexes of the order and customer searches, versions 3 and 5 the report
-// indexes; every index is listed in Schema::indexes() and made where it is missing.
+// code-order telephone indexes of the order and customer searches, version 3 the report
+// indexes, version 4 the order search's key-walk index and the history's item index, version 5
+// the payment-method index; every index is listed in Schema::indexes() and made where it is
+// missing.
 QList<std::function<void(Database&)>> migrationSteps() {
-    return {&createVersion1, &createIndexes, &createIndexes, &createIndexes, &createIndexes};
+    return {&createVersion1, &createIndexes, &createIndexes, &createIndexesAndAnalyse,
+            &createIndexes};
 }
 
 void reindexFolded(Database& db) {
@@ -279,7 +331,8 @@ Schema::Table Schema::table(const QString& name) {
 QList<Schema::Index> Schema::indexes() {
     auto index = [](IndexKey key) {
         return [key](const char* name, const char* table, const char* column) {
-            return Index{QLatin1String(name), QLatin1String(table), QLatin1String(column), key};
+            return Index{
+                QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}, {}};
         };
     };
     const auto plain = index(IndexKey::Column);
@@ -304,7 +357,7 @@ QList<Schema::Index> Schema::indexes() {
         search("ix_pedido_nome_busca", "TB_Pedido", "ped_cli_Nome"),
         codeOrder("ix_pedido_telefone_prefixo", "TB_Pedido", "ped_cli_Telefone"),
     };
-    return all + reportIndexes();
+    return all + reportIndexes() + keyWalkIndexes() + historyIndexes();
 }
 
 QString Schema::createTableSql(Engine engine, const Table& table, const QString& createAs) {
@@ -324,6 +377,10 @@ QString Schema::createIndexSql(Engine engine, const Index& index) {
     // Prefix ranges compare by code point; the index must be in that order to serve them.
     if (index.key != IndexKey::Column && engine == Engine::Postgres)
         expression += QStringLiteral(" COLLATE \"C\"");
+    if (!index.ahead.isEmpty())
+        expression = index.ahead + QStringLiteral(", ") + expression;
+    if (!index.after.isEmpty())
+        expression += QStringLiteral(", ") + index.after;
     return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
         .arg(index.name, index.table, expression);
 }

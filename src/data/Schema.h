@@ -42,6 +42,11 @@ public:
         QString table;
         QString column;
         IndexKey key = IndexKey::Column;
+        // A plain column the index orders by before the key: walked in its order, the key's
+        // value is compared from the index without reading the row.
+        QString ahead;
+        // A plain column after the key: a range of the key reads it from the index.
+        QString after;
         bool folded() const { return key == IndexKey::Fold || key == IndexKey::Search; }
         // SQLite compares text by code point anyway: its column index serves the ranges.
         bool appliesTo(ConnectionSpec::Engine engine) const {

@@ -1,12 +1,10 @@
 #include "management/PedidoListModel.h"
 
-#include "data/DbError.h"
-
 #include <limits>
 
 namespace {
 
-enum Coluna { Numero, Telefone, Nome, Data, Valor, Status, Entregador, Colunas };
+enum Coluna { Numero, Telefone, Nome, Data, Valor, Status, Entregador };
 
 constexpr int kDataColuna = 3;
 constexpr int kValorColuna = 4;
@@ -18,11 +16,7 @@ quint16 tamanho(const QByteArray& texto) {
 } // namespace
 
 PedidoListModel::PedidoListModel(PedidoQueries& queries, QObject* parent)
-    : QAbstractTableModel(parent), m_queries(queries), m_columns(columns()) {
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(0);
-    connect(&m_timer, &QTimer::timeout, this, &PedidoListModel::flush);
-}
+    : PagedTableModel(columns(), parent), m_queries(queries) {}
 
 ListColumns PedidoListModel::columns() {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -34,55 +28,58 @@ ListColumns PedidoListModel::columns() {
 }
 
 void PedidoListModel::requestSearch(const BuscaPedido& busca) {
-    m_pendente = busca;
-    m_timer.start();
-}
-
-void PedidoListModel::flush() {
-    m_timer.stop();
-    if (!m_pendente)
-        return;
-    const BuscaPedido busca = *m_pendente;
-    m_pendente.reset();
-    try {
-        search(busca);
-    } catch (const DbError& e) {
-        Q_EMIT loadFailed(e);
-    }
+    schedule([this, busca] { search(busca); });
 }
 
 void PedidoListModel::search(const BuscaPedido& busca) {
     ++m_buscas;
-    // Everything is read before the list changes, so a failure leaves it as it was.
     const PedidoQueries::Plano plano = m_queries.planeja(busca);
-    const QList<ResumoPedido> pagina = m_queries.pagina(plano, std::nullopt, kPrimeiraPagina);
-    const bool completo = pagina.size() < kPrimeiraPagina;
-    QList<Resumo> resumo;
-    if (completo && m_resumo)
-        resumo = resumoDe(busca);
+    // One row beyond the page tells whether more follow, so no empty page is ever read.
+    QList<ResumoPedido> pagina = m_queries.pagina(plano, std::nullopt, kPrimeiraPagina + 1);
+    const bool completo = pagina.size() <= kPrimeiraPagina;
+    if (!completo)
+        pagina.removeLast();
+    Page primeira = mostra(pagina, completo, busca);
+    replaceRows({primeira.rows, completo, [&] {
+                     m_busca = busca;
+                     m_plano = plano;
+                     primeira.show();
+                 }});
+    Q_EMIT searched();
+}
 
-    beginResetModel();
-    m_busca = busca;
-    m_plano = plano;
+PagedTableModel::Page PedidoListModel::readNext() {
+    QList<ResumoPedido> pagina = m_queries.pagina(
+        m_plano, m_linhas.empty() ? std::nullopt : std::optional(m_linhas.back().numero),
+        kPagina + 1);
+    const bool ultima = pagina.size() <= kPagina;
+    if (!ultima)
+        pagina.removeLast();
+    return mostra(pagina, ultima, m_busca);
+}
+
+PagedTableModel::Page PedidoListModel::mostra(const QList<ResumoPedido>& pagina, bool ultima,
+                                              const BuscaPedido& busca) {
+    // The figures are summed over the rows read, which are every order the history lists.
+    const bool resumo = ultima && m_resumo && busca.por == BuscaPedido::Por::Telefone;
+    return {int(pagina.size()) + (resumo ? kLinhasResumo : 0), ultima, [this, pagina, resumo] {
+                acrescenta(pagina);
+                if (resumo)
+                    m_resumoLinhas = {
+                        {QStringLiteral("Total Geral"), m_totais.total.formatList()},
+                        {QStringLiteral("Nro Pedidos "), QString::number(m_totais.pedidos)},
+                        {QStringLiteral("Cancelados "), QString::number(m_totais.cancelados)}};
+            }};
+}
+
+void PedidoListModel::clearRows() {
     m_linhas.clear();
     m_linhas.shrink_to_fit();
     m_textos.clear();
     m_textos.squeeze();
     m_comuns.clear();
-    acrescenta(pagina, m_linhas, m_textos);
-    m_completo = completo;
-    m_resumoLinhas = resumo;
-    endResetModel();
-    Q_EMIT searched();
-}
-
-QList<PedidoListModel::Resumo> PedidoListModel::resumoDe(const BuscaPedido& busca) const {
-    if (busca.por != BuscaPedido::Por::Telefone)
-        return {};
-    const TotaisHistorico totais = m_queries.totais(busca.texto);
-    return {{QStringLiteral("Total Geral"), totais.total.formatList()},
-            {QStringLiteral("Nro Pedidos "), QString::number(totais.pedidos)},
-            {QStringLiteral("Cancelados "), QString::number(totais.cancelados)}};
+    m_resumoLinhas.clear();
+    m_totais = {};
 }
 
 quint16 PedidoListModel::comum(const QString& texto) {
@@ -93,64 +90,27 @@ quint16 PedidoListModel::comum(const QString& texto) {
     return quint16(m_comuns.size() - 1);
 }
 
-void PedidoListModel::acrescenta(const QList<ResumoPedido>& pagina, std::vector<Linha>& linhas,
-                                 QByteArray& textos) {
-    linhas.reserve(linhas.size() + pagina.size());
+void PedidoListModel::acrescenta(const QList<ResumoPedido>& pagina) {
     for (const ResumoPedido& r : pagina) {
         const QByteArray telefone = r.telefone.toUtf8();
         const QByteArray nome = r.nome.toUtf8();
         Linha linha{r.numero,
-                    r.total ? r.total->cents() : 0,
+                    r.total ? r.total->cents() : kSemTotal,
                     r.data.isValid() ? qint32(r.data.toJulianDay()) : 0,
-                    quint32(textos.size()),
+                    quint32(m_textos.size()),
                     tamanho(telefone),
                     tamanho(nome),
                     comum(r.entregador),
-                    comum(r.status),
-                    r.total.has_value()};
-        textos.append(telefone.left(linha.telefone));
-        textos.append(nome.left(linha.nome));
-        linhas.push_back(linha);
+                    comum(r.status)};
+        m_textos.append(telefone.left(linha.telefone));
+        m_textos.append(nome.left(linha.nome));
+        m_linhas.push_back(linha);
+        ++m_totais.pedidos;
+        if (r.total)
+            m_totais.total += *r.total;
+        if (r.status.compare(QLatin1String("CANCELADO"), Qt::CaseInsensitive) == 0)
+            ++m_totais.cancelados;
     }
-}
-
-bool PedidoListModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !m_completo;
-}
-
-void PedidoListModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
-        return;
-    QList<ResumoPedido> pagina;
-    QList<Resumo> resumo;
-    try {
-        pagina = m_queries.pagina(
-            m_plano, m_linhas.empty() ? std::nullopt : std::optional(m_linhas.back().numero),
-            kPagina);
-        if (pagina.size() < kPagina && m_resumo)
-            resumo = resumoDe(m_busca);
-    } catch (const DbError& e) {
-        m_completo = true;
-        Q_EMIT loadFailed(e);
-        return;
-    }
-    m_completo = pagina.size() < kPagina;
-    const int antes = orderRows();
-    if (!pagina.isEmpty()) {
-        beginInsertRows({}, antes, antes + int(pagina.size()) - 1);
-        acrescenta(pagina, m_linhas, m_textos);
-        endInsertRows();
-    }
-    if (!resumo.isEmpty()) {
-        beginInsertRows({}, orderRows(), orderRows() + int(resumo.size()) - 1);
-        m_resumoLinhas = resumo;
-        endInsertRows();
-    }
-}
-
-void PedidoListModel::fetchAll() {
-    while (canFetchMore({}))
-        fetchMore({});
 }
 
 qint64 PedidoListModel::numeroAt(int row) const {
@@ -159,14 +119,6 @@ qint64 PedidoListModel::numeroAt(int row) const {
 
 int PedidoListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : orderRows() + int(m_resumoLinhas.size());
-}
-
-int PedidoListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Colunas;
-}
-
-QVariant PedidoListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return listColumnHeader(m_columns, section, orientation, role);
 }
 
 QString PedidoListModel::textoAt(const Linha& linha, int coluna) const {
@@ -182,7 +134,7 @@ QString PedidoListModel::textoAt(const Linha& linha, int coluna) const {
                    ? QString()
                    : QDate::fromJulianDay(linha.dia).toString(QStringLiteral("dd/MM/yyyy"));
     case Valor:
-        return linha.temTotal ? Money::fromCents(linha.total).formatList() : QString();
+        return linha.total != kSemTotal ? Money::fromCents(linha.total).formatList() : QString();
     case Status:
         return m_comuns.at(linha.status);
     case Entregador:
@@ -196,7 +148,7 @@ QVariant PedidoListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     if (role == Qt::TextAlignmentRole)
-        return int(m_columns.at(index.column()).alignment);
+        return int(listColumns().at(index.column()).alignment);
     if (role != Qt::DisplayRole)
         return {};
     const int row = index.row();

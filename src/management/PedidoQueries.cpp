@@ -14,7 +14,9 @@ const QString kColunas = QStringLiteral(
     "ped_ono, ped_cli_Telefone, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador");
 const QString kTabela = QStringLiteral("TB_Pedido");
 // The first page the search list reads.
-constexpr double kPaginaTipica = 200;
+constexpr int kPaginaTipica = 200;
+// Fewer matches than this are read through the index whatever the table holds.
+constexpr int kPoucos = 10 * kPaginaTipica;
 // Beyond this many digits a number prefix is no order number.
 constexpr int kMaxDigitos = 18;
 
@@ -32,8 +34,8 @@ ResumoPedido resumoAt(const QSqlQuery& row) {
 }
 
 // SQLite has no statistics to tell a narrow prefix from a broad one: the plan names its path.
-QString comIndice(Engine engine, const QString& indice) {
-    return engine == Engine::Sqlite ? kTabela + QStringLiteral(" INDEXED BY ") + indice : kTabela;
+QString comIndice(Engine engine, const QString& indice, const QString& tabela = kTabela) {
+    return engine == Engine::Sqlite ? tabela + QStringLiteral(" INDEXED BY ") + indice : tabela;
 }
 
 QString semIndice(Engine engine) {
@@ -70,21 +72,25 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
             return plano(semIndice(engine), QStringLiteral("ped_cli_Telefone IS NOT NULL"));
         const auto condicao =
             textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), busca.texto);
-        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"), condicao.sql, condicao.binds);
+        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"),
+                              plano(semIndice(engine), condicao.sql, condicao.binds));
     }
     case BuscaPedido::Por::Nome: {
         if (busca.texto.isEmpty())
             return plano(semIndice(engine), QStringLiteral("ped_cli_Nome IS NOT NULL"));
         const auto condicao =
             textMatch::searchPrefix(engine, QStringLiteral("ped_cli_Nome"), busca.texto);
-        // On PostgreSQL the search fold costs microseconds a row: walking the key past
-        // non-matching names would cost more than sorting the matches' keys.
-        if (engine == Engine::Postgres) {
-            Plano indice = plano(kTabela, condicao.sql, condicao.binds);
-            indice.porIndice = true;
-            return indice;
-        }
-        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"), condicao.sql, condicao.binds);
+        // The key walk goes along ix_pedido_ono_busca, which holds the folded name beside the
+        // key: non-matching orders are passed over without folding their names or reading them.
+        Plano caminhada = plano(comIndice(engine, QStringLiteral("ix_pedido_ono_busca")),
+                                condicao.sql, condicao.binds);
+        caminhada.chaveInvertida = true;
+        // PostgreSQL weighs that walk against the name index with a sort by its statistics. It
+        // takes the fold for cheap, so the walk's order is one only that index gives: the key
+        // alone would lead it to walk the primary key folding every name.
+        if (engine == Engine::Postgres)
+            return caminhada;
+        return planejaPrefixo(QStringLiteral("ix_pedido_nome_busca"), caminhada);
     }
     case BuscaPedido::Por::Numero:
         return planejaNumero(busca.texto);
@@ -93,24 +99,37 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
 }
 
 PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
-                                                   const QString& condicaoSql,
-                                                   const QVariantList& binds) const {
+                                                   const Plano& caminhada) const {
+    // The key walk reads about page × orders / matches keys, the index path about the matches:
+    // they cost alike near √(page × orders) matches, when the newest √(page × orders) keys hold
+    // about a page of them. A few matches are told by counting them in the index; many by
+    // counting those among the newest keys up to a page, which costs no more than the walk.
     const Engine engine = m_db.engine();
-    // The key walk reads about page × orders / matches rows, the index path about the matches:
-    // they cost alike near the square root of page × orders. Counting up to there in the
-    // index costs little and tells the paths apart.
-    const qint64 pedidos =
-        m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
-    const qint64 limite =
-        std::max<qint64>(kLimiteIndice, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
-    const qint64 encontrados =
-        m_db.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT ?) t")
-                        .arg(comIndice(engine, indice), condicaoSql),
-                    binds + QVariantList{limite})
-            .toLongLong();
-    if (encontrados >= limite)
-        return plano(semIndice(engine), condicaoSql, binds);
-    Plano estreito = plano(comIndice(engine, indice), condicaoSql, binds);
+    const QString contagem =
+        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2%3 LIMIT ?) t");
+    // Bounded by the index and the limit whatever the prefix: one plan serves every value.
+    bool poucos =
+        m_db.scalarKept(contagem.arg(comIndice(engine, indice), caminhada.where, QString()),
+                        caminhada.binds + QVariantList{kPoucos})
+            .toLongLong() < kPoucos;
+    if (!poucos) {
+        const qint64 pedidos =
+            m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
+        const qint64 desde =
+            pedidos -
+            std::max<qint64>(kJanela, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
+        // Which path reads the newest keys best depends on the prefix: planned each time.
+        poucos =
+            m_db.scalar(contagem.arg(caminhada.from, caminhada.where,
+                                     caminhada.chaveInvertida ? QStringLiteral(" AND -ped_ono < ?")
+                                                              : QStringLiteral(" AND ped_ono > ?")),
+                        caminhada.binds +
+                            QVariantList{caminhada.chaveInvertida ? -desde : desde, kPaginaTipica})
+                .toLongLong() < kPaginaTipica;
+    }
+    if (!poucos)
+        return caminhada;
+    Plano estreito = plano(comIndice(engine, indice), caminhada.where, caminhada.binds);
     estreito.porIndice = true;
     return estreito;
 }
@@ -146,6 +165,7 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
     QList<ResumoPedido> linhas;
     if (plano.vazio)
         return linhas;
+    const auto lerLinha = [&linhas](const QSqlQuery& row) { linhas << resumoAt(row); };
     if (!plano.faixas.isEmpty()) {
         // One bounded, limited read per range, highest range first, until the page is full:
         // an OR of ranges would scan the table.
@@ -153,77 +173,78 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
             const qint64 fim = antesDe ? std::min(ate, *antesDe - 1) : ate;
             if (fim < de)
                 continue;
-            QSqlQuery query = m_db.exec(
+            m_db.execKept(
                 QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono BETWEEN ? AND ? ORDER BY "
                                "ped_ono DESC LIMIT ?")
                     .arg(kColunas),
-                {de, fim, limite - linhas.size()});
-            while (query.next())
-                linhas << resumoAt(query);
+                {de, fim, limite - linhas.size()}, lerLinha);
             if (linhas.size() >= limite)
                 break;
         }
         return linhas;
     }
     QVariantList binds = plano.binds;
-    if (antesDe)
-        binds << *antesDe;
+    QString depois;
+    if (antesDe) {
+        depois = plano.chaveInvertida ? QStringLiteral(" AND -ped_ono > ?")
+                                      : QStringLiteral(" AND ped_ono < ?");
+        binds << (plano.chaveInvertida ? -*antesDe : *antesDe);
+    }
     binds << limite;
     // Through the index only the keys are sorted ("+ 0" keeps PostgreSQL off the key walk);
-    // the page's rows are read afterwards.
-    const QString filtro =
-        QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 DESC LIMIT ?")
-            .arg(plano.from, plano.where, antesDe ? QStringLiteral(" AND ped_ono < ?") : QString(),
-                 plano.porIndice ? QStringLiteral("ped_ono + 0") : QStringLiteral("ped_ono"));
-    const QString sql = plano.porIndice
+    // the page's rows are read afterwards. On PostgreSQL only a telephone takes the index, and
+    // ix_pedido_telefone_ono holds the listed columns: its matches are sorted with them.
+    const QString ordem = plano.chaveInvertida ? QStringLiteral("-ped_ono")
+                          : plano.porIndice    ? QStringLiteral("ped_ono + 0 DESC")
+                                               : QStringLiteral("ped_ono DESC");
+    const QString filtro = QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 LIMIT ?")
+                               .arg(plano.from, plano.where, depois, ordem);
+    const QString sql = plano.porIndice && m_db.engine() == Engine::Sqlite
                             ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
                                              "ped_ono%2) ORDER BY ped_ono DESC")
                                   .arg(kColunas, filtro)
                             : QStringLiteral("SELECT %1%2").arg(kColunas, filtro);
-    QSqlQuery query = m_db.exec(sql, binds);
-    while (query.next())
-        linhas << resumoAt(query);
+    // A few matches sort alike whatever they are; the other paths suit some prefixes only, so
+    // PostgreSQL plans them for the values each time.
+    if (plano.porIndice) {
+        m_db.execKept(sql, binds, lerLinha);
+    } else {
+        QSqlQuery query = m_db.exec(sql, binds);
+        while (query.next())
+            lerLinha(query);
+    }
     return linhas;
 }
 
-TotaisHistorico PedidoQueries::totais(const QString& telefonePrefixo) const {
-    auto condicao =
-        textMatch::codePrefix(m_db.engine(), QStringLiteral("ped_cli_Telefone"), telefonePrefixo);
-    if (condicao.isEmpty())
-        condicao.sql = QStringLiteral("ped_cli_Telefone IS NOT NULL");
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT count(*), COALESCE(SUM(CASE WHEN upper(ped_Status) = 'CANCELADO' "
-                       "THEN 1 ELSE 0 END), 0), COALESCE(SUM(ped_Total), 0) FROM TB_Pedido "
-                       "WHERE ") +
-            condicao.sql,
-        condicao.binds);
-    TotaisHistorico totais;
-    if (query.next()) {
-        totais.pedidos = query.value(0).toInt();
-        totais.cancelados = query.value(1).toInt();
-        totais.total = Money::fromCents(query.value(2).toLongLong());
-    }
-    return totais;
-}
-
 QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) const {
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT i.ite_Nome, i.ite_cat, SUM(i.ite_Quantidade) AS Qtd, "
-                       "SUM(i.ite_Total) AS Total FROM TB_Pedido p JOIN TB_Item i ON "
-                       "i.ite_Ono = p.ped_ono WHERE p.ped_cli_Telefone = ? AND p.ped_Status <> "
-                       "'CANCELADO' GROUP BY i.ite_Nome, i.ite_cat ORDER BY 3 DESC, 2, 1"),
-        {telefone});
+    // Grouped and ordered by code point on both engines: a locale's collation costs
+    // PostgreSQL several times the rest of the query. In code-point order the telephone is
+    // found in ix_pedido_telefone_ono, which holds the status, and the items are read from
+    // ix_item_ono_produto alone (named for SQLite, which would not weigh it without statistics).
+    const Engine engine = m_db.engine();
+    const QString porCodigo =
+        engine == Engine::Postgres ? QStringLiteral(" COLLATE \"C\"") : QString();
+    const QString itens =
+        comIndice(engine, QStringLiteral("ix_item_ono_produto"), QStringLiteral("TB_Item i"));
     QList<ProdutoSolicitado> produtos;
-    while (query.next())
-        produtos.append({query.value(0).toString(), query.value(1).toString(),
-                         query.value(2).toLongLong(),
-                         Money::fromCents(query.value(3).toLongLong())});
+    m_db.execKept(
+        QStringLiteral("SELECT i.ite_Nome%1, i.ite_cat%1, SUM(i.ite_Quantidade) AS Qtd, "
+                       "SUM(i.ite_Total) AS Total FROM TB_Pedido p JOIN %2 ON i.ite_Ono = "
+                       "p.ped_ono WHERE p.ped_cli_Telefone%1 = ? AND p.ped_Status <> 'CANCELADO' "
+                       "GROUP BY 1, 2 ORDER BY 3 DESC, 2, 1")
+            .arg(porCodigo, itens),
+        {telefone}, [&produtos](const QSqlQuery& row) {
+            produtos.append({row.value(0).toString(), row.value(1).toString(),
+                             row.value(2).toLongLong(),
+                             Money::fromCents(row.value(3).toLongLong())});
+        });
     return produtos;
 }
 
 std::optional<PedidoGravado> PedidoQueries::consulta(qint64 numero) const {
     // An order outlives its operator's user row: the operator then reads empty.
-    QSqlQuery h = m_db.exec(
+    std::optional<PedidoGravado> pedido;
+    m_db.execKept(
         QStringLiteral("SELECT p.ped_ono, p.ped_data, p.ped_usu_id, u.usu_Nome, "
                        "p.ped_cli_Telefone, p.ped_cli_Nome, p.ped_cli_Tipo, "
                        "p.ped_cli_Logradouro, p.ped_cli_Numero, p.ped_cli_Complemento, "
@@ -232,44 +253,48 @@ std::optional<PedidoGravado> PedidoQueries::consulta(qint64 numero) const {
                        "p.ped_Troco, p.ped_Total, p.ped_Mensagem, p.ped_Status, "
                        "p.ped_Entregador FROM TB_Pedido p LEFT JOIN TB_Usuario u ON u.usu_ID "
                        "= p.ped_usu_id WHERE p.ped_ono = ?"),
-        {numero});
-    if (!h.next())
+        {numero}, [&pedido](const QSqlQuery& h) {
+            PedidoGravado& p = pedido.emplace();
+            p.numero = h.value(0).toLongLong();
+            p.data = Database::dateFrom(h.value(1));
+            p.usuId = h.value(2).toLongLong();
+            p.usuario = h.value(3).toString();
+            QString* textos[] = {&p.telefone,   &p.nome,           &p.tipo,
+                                 &p.logradouro, &p.numeroEndereco, &p.complemento,
+                                 &p.bairro,     &p.cidade,         &p.uf,
+                                 &p.cep,        &p.observacao,     &p.formaPagamento};
+            int coluna = 4;
+            for (QString* texto : textos)
+                *texto = h.value(coluna++).toString();
+            p.valorPago = moneyAt(h, 16);
+            p.troco = moneyAt(h, 17);
+            p.total = moneyAt(h, 18);
+            p.mensagem = h.value(19).toString();
+            p.status = h.value(20).toString();
+            p.entregador = h.value(21).toString();
+        });
+    if (!pedido)
         return std::nullopt;
-    PedidoGravado p;
-    p.numero = h.value(0).toLongLong();
-    p.data = Database::dateFrom(h.value(1));
-    p.usuId = h.value(2).toLongLong();
-    p.usuario = h.value(3).toString();
-    QString* textos[] = {
-        &p.telefone, &p.nome,   &p.tipo, &p.logradouro, &p.numeroEndereco, &p.complemento,
-        &p.bairro,   &p.cidade, &p.uf,   &p.cep,        &p.observacao,     &p.formaPagamento};
-    int coluna = 4;
-    for (QString* texto : textos)
-        *texto = h.value(coluna++).toString();
-    p.valorPago = moneyAt(h, 16);
-    p.troco = moneyAt(h, 17);
-    p.total = moneyAt(h, 18);
-    p.mensagem = h.value(19).toString();
-    p.status = h.value(20).toString();
-    p.entregador = h.value(21).toString();
-    h.finish();
-
-    QSqlQuery i = m_db.exec(QStringLiteral("SELECT ite_Nome, ite_Quantidade, ite_Preco, "
-                                           "ite_Total FROM TB_Item WHERE ite_Ono = ?"),
-                            {numero});
-    while (i.next()) {
-        const QVariant quantidade = i.value(1);
-        p.itens.append({i.value(0).toString(),
-                        quantidade.isNull() ? std::nullopt : std::optional(quantidade.toInt()),
-                        moneyAt(i, 2), moneyAt(i, 3)});
-    }
-    return p;
+    // Stored order is the order of ix_item_ono; SQLite might read ix_item_ono_produto instead,
+    // which sorts an order's items by name.
+    m_db.execKept(QStringLiteral("SELECT ite_Nome, ite_Quantidade, ite_Preco, ite_Total FROM %1 "
+                                 "WHERE ite_Ono = ?")
+                      .arg(comIndice(m_db.engine(), QStringLiteral("ix_item_ono"),
+                                     QStringLiteral("TB_Item"))),
+                  {numero}, [&pedido](const QSqlQuery& i) {
+                      const QVariant quantidade = i.value(1);
+                      pedido->itens.append(
+                          {i.value(0).toString(),
+                           quantidade.isNull() ? std::nullopt : std::optional(quantidade.toInt()),
+                           moneyAt(i, 2), moneyAt(i, 3)});
+                  });
+    return pedido;
 }
 
 std::optional<QString> PedidoQueries::status(qint64 numero) const {
-    QSqlQuery query =
-        m_db.exec(QStringLiteral("SELECT ped_Status FROM TB_Pedido WHERE ped_ono = ?"), {numero});
-    if (!query.next())
+    const QVariant status = m_db.scalarKept(
+        QStringLiteral("SELECT ped_Status FROM TB_Pedido WHERE ped_ono = ?"), {numero});
+    if (!status.isValid())
         return std::nullopt;
-    return query.value(0).toString();
+    return status.toString();
 }

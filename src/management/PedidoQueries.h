@@ -26,10 +26,11 @@ public:
         QVariantList binds;
         QList<QPair<qint64, qint64>> faixas; // number ranges, highest first
         bool porIndice = false;              // few matches: sort their keys from the index
+        bool chaveInvertida = false;         // walks -ped_ono upwards (ix_pedido_ono_busca)
     };
-    // Above this many matches (more on a bigger table) the key walk finds a page sooner than
-    // the index with a sort.
-    static constexpr int kLimiteIndice = 3000;
+    // The newest this many keys (more on a bigger table) tell a prefix for the key walk from
+    // one for the index: the walk when they hold a page of matches.
+    static constexpr int kJanela = 3000;
 
     explicit PedidoQueries(Database& db) : m_db(db) {}
 
@@ -41,9 +42,6 @@ public:
         return pagina(planeja(busca), std::nullopt, limite);
     }
 
-    // Over every order the telephone search lists (a prefix match): the sum of the totals, the
-    // number of orders and of cancelled ones.
-    TotaisHistorico totais(const QString& telefonePrefixo) const;
     // The products of the telephone's (exact match) orders that are not cancelled, most asked
     // first, ties by category.
     QList<ProdutoSolicitado> topProdutos(const QString& telefone) const;
@@ -54,8 +52,8 @@ public:
     std::optional<QString> status(qint64 numero) const;
 
 private:
-    Plano planejaPrefixo(const QString& indice, const QString& condicaoSql,
-                         const QVariantList& binds) const;
+    // `caminhada` walks the key backwards, for many matches; `indice` serves few.
+    Plano planejaPrefixo(const QString& indice, const Plano& caminhada) const;
     Plano planejaNumero(const QString& texto) const;
 
     Database& m_db;

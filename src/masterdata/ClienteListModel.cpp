@@ -1,7 +1,5 @@
 #include "masterdata/ClienteListModel.h"
 
-#include "data/DbError.h"
-
 #include <QColor>
 #include <QFont>
 
@@ -39,8 +37,8 @@ bool marksNovo(int column) {
 
 ClienteListModel::ClienteListModel(ClienteStore& store, Variante variante, QDate hoje,
                                    QObject* parent)
-    : QAbstractTableModel(parent), m_store(store), m_variante(variante), m_hoje(hoje),
-      m_columns(columns(variante)) {}
+    : PagedTableModel(columns(variante), parent), m_store(store), m_variante(variante),
+      m_hoje(hoje) {}
 
 ListColumns ClienteListModel::columns(Variante variante) {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -71,23 +69,20 @@ void ClienteListModel::loadAll() {
 }
 
 void ClienteListModel::reload(const Query& query) {
-    // Read before resetting, so a failure leaves the list as it was.
-    Page page = readPage(query, 0);
-    beginResetModel();
-    m_query = query;
-    m_rows = std::move(page.rows);
-    m_complete = page.last;
-    endResetModel();
+    const Page first = readPage(query, 0);
+    replaceRows({first.rows, first.last, [&] {
+                     m_query = query;
+                     first.show();
+                 }});
 }
 
-ClienteListModel::Page ClienteListModel::readPage(const Query& query, int offset) const {
+PagedTableModel::Page ClienteListModel::readPage(const Query& query, int offset) {
     // One row beyond the page tells whether another page follows.
     QList<Cliente> clientes = query.todos
                                   ? m_store.all(kPagina + 1, offset)
                                   : m_store.search(query.por, query.prefix, kPagina + 1, offset);
-    Page page;
-    page.last = clientes.size() <= kPagina;
-    if (!page.last)
+    const bool last = clientes.size() <= kPagina;
+    if (!last)
         clientes.removeLast();
     QHash<QString, EstatisticaCliente> figures;
     if (m_variante == Variante::Localizar && !clientes.isEmpty()) {
@@ -97,47 +92,17 @@ ClienteListModel::Page ClienteListModel::readPage(const Query& query, int offset
             telefones << c.telefone;
         figures = m_store.estatisticas(telefones);
     }
-    page.rows.reserve(clientes.size());
+    QList<Row> rows;
+    rows.reserve(clientes.size());
     for (Cliente& c : clientes) {
         EstatisticaCliente f = figures.value(c.telefone);
-        page.rows.push_back({std::move(c), std::move(f)});
+        rows.push_back({std::move(c), std::move(f)});
     }
-    return page;
-}
-
-bool ClienteListModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !m_complete;
-}
-
-void ClienteListModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
-        return;
-    Page page;
-    try {
-        page = readPage(m_query, loadedRows());
-    } catch (const DbError& e) {
-        m_complete = true;
-        Q_EMIT loadFailed(e);
-        return;
-    }
-    m_complete = page.last;
-    if (page.rows.isEmpty())
-        return;
-    beginInsertRows({}, loadedRows(), loadedRows() + int(page.rows.size()) - 1);
-    m_rows += std::move(page.rows);
-    endInsertRows();
+    return {int(rows.size()), last, [this, rows] { m_rows += rows; }};
 }
 
 int ClienteListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : loadedRows();
-}
-
-int ClienteListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_columns.size());
-}
-
-QVariant ClienteListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return listColumnHeader(m_columns, section, orientation, role);
 }
 
 QVariant ClienteListModel::data(const QModelIndex& index, int role) const {
@@ -150,7 +115,7 @@ QVariant ClienteListModel::data(const QModelIndex& index, int role) const {
         return display(row, column);
     case Qt::TextAlignmentRole:
         // As an int: the 6.4 delegates read the alignment with toInt().
-        return int(m_columns.at(column).alignment);
+        return int(listColumns().at(column).alignment);
     default:
         break;
     }

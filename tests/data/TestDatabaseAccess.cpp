@@ -1,5 +1,6 @@
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "data/Transaction.h"
 #include "support/TestDatabase.h"
 
 #include <QFileInfo>
@@ -164,6 +165,31 @@ private Q_SLOTS:
         }
         QCOMPARE(db->scalar(u"SELECT brisko_fold(?)"_s, {u"JOÃO"_s}).toString(), u"joão"_s);
         QVERIFY(db->scalar(u"SELECT brisko_fold(NULL)"_s).isNull());
+    }
+
+    void keptStatementsRunAgainWithNewValues() {
+        TestDatabase fixture;
+        auto db = fixture.create();
+        insertCustomer(*db, 1, u"ANA"_s);
+        insertCustomer(*db, 2, u"BIA"_s);
+        const QString sql = u"SELECT cli_Nome FROM TB_Cliente WHERE cli_ID = ?"_s;
+        QCOMPARE(db->scalarKept(sql, {1}).toString(), u"ANA"_s);
+        // The same statement run while its rows are read, and again after a rollback.
+        QStringList pares;
+        db->execKept(sql, {2}, [&](const QSqlQuery& row) {
+            pares << row.value(0).toString() + db->scalarKept(sql, {1}).toString();
+        });
+        QCOMPARE(pares, QStringList{u"BIAANA"_s});
+        {
+            Transaction transaction(*db);
+            insertCustomer(*db, 3, u"CAIO"_s);
+            QCOMPARE(db->scalarKept(sql, {3}).toString(), u"CAIO"_s);
+        }
+        QVERIFY(!db->scalarKept(sql, {3}).isValid());
+        // Released after reading: another connection writes without waiting.
+        auto other = Database::open(db->spec(), Database::OpenMode::ExistingOnly);
+        insertCustomer(*other, 4, u"DIA"_s);
+        QCOMPARE(db->scalarKept(sql, {4}).toString(), u"DIA"_s);
     }
 
     void failuresKeepTheEngineNumber() {

@@ -1,5 +1,6 @@
 #include "masterdata/screens/ClienteLookup.h"
 
+#include "data/DbError.h"
 #include "masterdata/ClienteListModel.h"
 
 #include <QDate>
