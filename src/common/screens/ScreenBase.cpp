@@ -105,6 +105,10 @@ void ScreenBase::place() {
         return;
     }
     const QRect display = screen()->geometry();
+    // A window shown for the first time may not have its laid-out size yet; centred on a size
+    // of nothing it opened with its left edge at the middle of the display.
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
     const QSize outer = frameGeometry().size();
     const int left = display.left() + (display.width() - outer.width()) / 2;
     const int top = m_options.placement == ScreenPlacement::Centred
