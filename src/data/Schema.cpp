@@ -143,17 +143,20 @@ QList<Schema::Index> reportIndexes() {
          QStringLiteral("ped_data, ped_Forma_Pagamento, ped_Total, ped_Status, ped_Entregador"),
          Schema::IndexKey::Column,
          {},
+         {},
          {}},
         {QStringLiteral("ix_item_cat"),
          QStringLiteral("TB_Item"),
          QStringLiteral("ite_cat, ite_Ono"),
          Schema::IndexKey::Column,
          {},
+         {},
          {}},
         {QStringLiteral("ix_pedido_forma"),
          QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_Forma_Pagamento, ped_Total"),
          Schema::IndexKey::Column,
+         {},
          {},
          {}},
     };
@@ -171,23 +174,27 @@ QList<Schema::Index> keyWalkIndexes() {
          QStringLiteral("ped_cli_Nome"),
          Schema::IndexKey::Search,
          QStringLiteral("(-ped_ono)"),
+         {},
          {}},
         {QStringLiteral("ix_pedido_telefone_ono"),
          QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_cli_Telefone"),
          Schema::IndexKey::CodeOrder,
          {},
-         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador")}};
+         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador"),
+         {}}};
 }
 
-// A customer's most asked products sum their items from this index alone, order by order.
+// A customer's most asked products sum their items from this index alone, order by order. An
+// order's items must still read in the order they were taken (receipt, consultation).
 QList<Schema::Index> historyIndexes() {
     return {{QStringLiteral("ix_item_ono_produto"),
              QStringLiteral("TB_Item"),
-             QStringLiteral("ite_Ono, ite_Nome, ite_cat, ite_Quantidade, ite_Total"),
+             QStringLiteral("ite_Ono"),
              Schema::IndexKey::Column,
              {},
-             {}}};
+             {},
+             QStringLiteral("ite_Nome, ite_cat, ite_Quantidade, ite_Total")}};
 }
 
 // A new expression index leaves PostgreSQL without figures for choosing it until analysed.
@@ -332,7 +339,7 @@ QList<Schema::Index> Schema::indexes() {
     auto index = [](IndexKey key) {
         return [key](const char* name, const char* table, const char* column) {
             return Index{
-                QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}, {}};
+                QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}, {}, {}};
         };
     };
     const auto plain = index(IndexKey::Column);
@@ -381,8 +388,13 @@ QString Schema::createIndexSql(Engine engine, const Index& index) {
         expression = index.ahead + QStringLiteral(", ") + expression;
     if (!index.after.isEmpty())
         expression += QStringLiteral(", ") + index.after;
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-        .arg(index.name, index.table, expression);
+    QString include;
+    if (!index.held.isEmpty() && engine == Engine::Postgres)
+        include = QStringLiteral(" INCLUDE (%1)").arg(index.held);
+    else if (!index.held.isEmpty())
+        expression += QStringLiteral(", ") + index.held;
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)%4")
+        .arg(index.name, index.table, expression, include);
 }
 
 int Schema::version(Database& db) {
