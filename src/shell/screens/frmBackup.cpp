@@ -1,5 +1,6 @@
 #include "shell/screens/frmBackup.h"
 
+#include "common/screens/BusyCursor.h"
 #include "common/screens/ScreenContext.h"
 #include "common/screens/Widgets.h"
 #include "data/Connections.h"
@@ -56,15 +57,6 @@ QString lastCopyFolder(const BackupHistory& history) {
     const QString folder = QFileInfo(path).absolutePath();
     return !path.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
-
-// Left before any message is shown, also when the work fails.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 
@@ -264,7 +256,7 @@ bool frmBackup::attempt(const std::function<void()>& work) {
     const QScopedValueRollback working(m_working, true);
     bool done = false;
     try {
-        const BusyCursor busy;
+        const BusyCursor busy; // gone before any message, also when the work fails
         work();
         done = true;
     } catch (const DbError& failure) {
