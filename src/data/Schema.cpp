@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Database.h"
+#include "data/SalesSummary.h"
 #include "data/SqlIdentifier.h"
 #include "data/TextMatch.h"
 #include "data/Transaction.h"
@@ -110,15 +111,6 @@ void installFunction(Database& db, const QString& name, const QString& source) {
                 .arg(name, source));
 }
 
-bool tableExists(Database& db, const QString& table) {
-    if (db.engine() == Engine::Sqlite)
-        return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                        "'table' AND lower(name) = lower(?)"),
-                         {table})
-                   .toInt() > 0;
-    return db.scalar(QStringLiteral("SELECT to_regclass(lower(?)) IS NOT NULL"), {table}).toBool();
-}
-
 void createIndexes(Database& db) {
     for (const Schema::Index& index : Schema::indexes()) {
         if (index.appliesTo(db.engine()))
@@ -185,18 +177,6 @@ QList<Schema::Index> keyWalkIndexes() {
          {}}};
 }
 
-// A customer's most asked products sum their items from this index alone, order by order. An
-// order's items must still read in the order they were taken (receipt, consultation).
-QList<Schema::Index> historyIndexes() {
-    return {{QStringLiteral("ix_item_ono_produto"),
-             QStringLiteral("TB_Item"),
-             QStringLiteral("ite_Ono"),
-             Schema::IndexKey::Column,
-             {},
-             {},
-             QStringLiteral("ite_Nome, ite_cat, ite_Quantidade, ite_Total")}};
-}
-
 // A new expression index leaves PostgreSQL without figures for choosing it until analysed.
 void createIndexesAndAnalyse(Database& db) {
     createIndexes(db);
@@ -204,14 +184,21 @@ void createIndexesAndAnalyse(Database& db) {
         db.exec(QStringLiteral("ANALYZE TB_Pedido"));
 }
 
+// The history's products and the sales by category read the summaries instead; the index
+// that served the history is no longer read.
+void createSalesSummaries(Database& db) {
+    db.exec(QStringLiteral("DROP INDEX IF EXISTS ix_item_ono_produto"));
+    salesSummary::create(db);
+}
+
 // Step n brings a database from version n to n + 1. Version 2 adds the search indexes and the
 // code-order telephone indexes of the order and customer searches, version 3 the report
-// indexes, version 4 the order search's key-walk index and the history's item index, version 5
-// the payment-method index; every index is listed in Schema::indexes() and made where it is
-// missing.
+// indexes, version 4 the order search's key-walk index, version 5 the payment-method index;
+// every index is listed in Schema::indexes() and made where it is missing. Version 6 adds the
+// sales summaries.
 QList<std::function<void(Database&)>> migrationSteps() {
-    return {&createVersion1, &createIndexes, &createIndexes, &createIndexesAndAnalyse,
-            &createIndexes};
+    return {&createVersion1,          &createIndexes, &createIndexes,
+            &createIndexesAndAnalyse, &createIndexes, &createSalesSummaries};
 }
 
 void reindexFolded(Database& db) {
@@ -258,16 +245,28 @@ void widenTo100(Database& db, const QString& table, const QString& column) {
     Transaction transaction(db);
     if (declaredTextWidth(db, table, column) == kWideName)
         return;
+    // PostgreSQL will not retype a column a trigger names, SQLite not rename a table over one.
+    salesSummary::dropTriggers(db);
     if (db.engine() == Engine::Postgres)
         db.exec(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE varchar(%3)")
                     .arg(table, column)
                     .arg(kWideName));
     else
         rebuildSqliteTable(db, Schema::table(table));
+    salesSummary::installTriggers(db);
     transaction.commit();
 }
 
 } // namespace
+
+bool tableExists(Database& db, const QString& table) {
+    if (db.engine() == Engine::Sqlite)
+        return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                        "'table' AND lower(name) = lower(?)"),
+                         {table})
+                   .toInt() > 0;
+    return db.scalar(QStringLiteral("SELECT to_regclass(lower(?)) IS NOT NULL"), {table}).toBool();
+}
 
 QStringList Schema::Table::columnNames() const {
     QStringList names;
@@ -364,7 +363,7 @@ QList<Schema::Index> Schema::indexes() {
         search("ix_pedido_nome_busca", "TB_Pedido", "ped_cli_Nome"),
         codeOrder("ix_pedido_telefone_prefixo", "TB_Pedido", "ped_cli_Telefone"),
     };
-    return all + reportIndexes() + keyWalkIndexes() + historyIndexes();
+    return all + reportIndexes() + keyWalkIndexes();
 }
 
 QString Schema::createTableSql(Engine engine, const Table& table, const QString& createAs) {

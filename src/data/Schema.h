@@ -58,7 +58,7 @@ public:
         }
     };
 
-    static constexpr int kVersion = 5;
+    static constexpr int kVersion = 6;
 
     static QList<Table> tables();
     static Table table(const QString& name);
@@ -74,6 +74,8 @@ public:
     // 0 for a database that has never been set up.
     static int version(Database& db);
 };
+
+bool tableExists(Database& db, const QString& table);
 
 // The declared character width of a text column; 0 when it has none.
 int declaredTextWidth(Database& db, const QString& table, const QString& column);

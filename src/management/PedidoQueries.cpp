@@ -1,6 +1,7 @@
 #include "management/PedidoQueries.h"
 
 #include "data/Database.h"
+#include "data/SalesSummary.h"
 #include "data/TextMatch.h"
 
 #include <QSqlQuery>
@@ -34,8 +35,8 @@ ResumoPedido resumoAt(const QSqlQuery& row) {
 }
 
 // SQLite has no statistics to tell a narrow prefix from a broad one: the plan names its path.
-QString comIndice(Engine engine, const QString& indice, const QString& tabela = kTabela) {
-    return engine == Engine::Sqlite ? tabela + QStringLiteral(" INDEXED BY ") + indice : tabela;
+QString comIndice(Engine engine, const QString& indice) {
+    return engine == Engine::Sqlite ? kTabela + QStringLiteral(" INDEXED BY ") + indice : kTabela;
 }
 
 QString semIndice(Engine engine) {
@@ -217,22 +218,17 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
 }
 
 QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) const {
-    // Grouped and ordered by code point on both engines: a locale's collation costs
-    // PostgreSQL several times the rest of the query. In code-point order the telephone is
-    // found in ix_pedido_telefone_ono, which holds the status, and the items are read from
-    // ix_item_ono_produto alone (named for SQLite, which would not weigh it without statistics).
-    const Engine engine = m_db.engine();
+    // From the telephone summary: a few rows per product asked, not every item of every order.
+    // Ordered by code point on both engines.
     const QString porCodigo =
-        engine == Engine::Postgres ? QStringLiteral(" COLLATE \"C\"") : QString();
-    const QString itens =
-        comIndice(engine, QStringLiteral("ix_item_ono_produto"), QStringLiteral("TB_Item i"));
+        m_db.engine() == Engine::Postgres ? QStringLiteral(" COLLATE \"C\"") : QString();
     QList<ProdutoSolicitado> produtos;
     m_db.execKept(
-        QStringLiteral("SELECT i.ite_Nome%1, i.ite_cat%1, SUM(i.ite_Quantidade) AS Qtd, "
-                       "SUM(i.ite_Total) AS Total FROM TB_Pedido p JOIN %2 ON i.ite_Ono = "
-                       "p.ped_ono WHERE p.ped_cli_Telefone%1 = ? AND p.ped_Status <> 'CANCELADO' "
-                       "GROUP BY 1, 2 ORDER BY 3 DESC, 2, 1")
-            .arg(porCodigo, itens),
+        QStringLiteral("SELECT rvt_Nome%1, rvt_cat%1, CASE WHEN sum(rvt_Quantidades) > 0 THEN "
+                       "CAST(sum(rvt_Quantidade) AS BIGINT) END, CAST(sum(rvt_Total) AS BIGINT) "
+                       "FROM %2 WHERE rvt_Telefone = ? GROUP BY 1, 2 HAVING sum(rvt_Itens) > 0 "
+                       "ORDER BY 3 DESC, 2, 1")
+            .arg(porCodigo, QLatin1String(salesSummary::kPorTelefone)),
         {telefone}, [&produtos](const QSqlQuery& row) {
             produtos.append({row.value(0).toString(), row.value(1).toString(),
                              row.value(2).toLongLong(),
@@ -275,12 +271,8 @@ std::optional<PedidoGravado> PedidoQueries::consulta(qint64 numero) const {
         });
     if (!pedido)
         return std::nullopt;
-    // Stored order is the order of ix_item_ono; SQLite might read ix_item_ono_produto instead,
-    // which sorts an order's items by name.
-    m_db.execKept(QStringLiteral("SELECT ite_Nome, ite_Quantidade, ite_Preco, ite_Total FROM %1 "
-                                 "WHERE ite_Ono = ?")
-                      .arg(comIndice(m_db.engine(), QStringLiteral("ix_item_ono"),
-                                     QStringLiteral("TB_Item"))),
+    m_db.execKept(QStringLiteral("SELECT ite_Nome, ite_Quantidade, ite_Preco, ite_Total FROM "
+                                 "TB_Item WHERE ite_Ono = ?"),
                   {numero}, [&pedido](const QSqlQuery& i) {
                       const QVariant quantidade = i.value(1);
                       pedido->itens.append(

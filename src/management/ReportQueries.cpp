@@ -1,6 +1,7 @@
 #include "management/ReportQueries.h"
 
 #include "data/Database.h"
+#include "data/SalesSummary.h"
 #include "management/PagedReportRows.h"
 
 #include <QLocale>
@@ -163,21 +164,25 @@ std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregad
         QHash<QString, qint64>{{QStringLiteral("ped_total"), totals.value(1).toLongLong()}});
 }
 
+// Read from the day summary: a month is a few thousand rows, every order a few hundred
+// thousand, where the items are millions.
 ReportTable vendasPorCategoria(Database& db, const QString& categoria,
                                const std::optional<Periodo>& periodo) {
-    QStringList where{QStringLiteral("COALESCE(p.ped_Status, '') <> ?")};
-    QVariantList binds{kCancelado};
-    addPeriod(where, binds, periodo, QStringLiteral("p.ped_data"));
+    QStringList where;
+    QVariantList binds;
+    addPeriod(where, binds, periodo, QStringLiteral("rvd_Data"));
     if (!categoria.isEmpty()) {
-        where << QStringLiteral("i.ite_cat = ?");
+        where << QStringLiteral("rvd_cat = ?");
         binds << categoria;
     }
     return table(db,
-                 QStringLiteral("SELECT i.ite_cat AS ite_cat, i.ite_Nome AS ite_Nome, "
-                                "sum(i.ite_Quantidade) AS Quantidade, sum(i.ite_Total) AS Total "
-                                "FROM TB_Pedido p INNER JOIN TB_Item i ON p.ped_ono = i.ite_Ono%1 "
-                                "GROUP BY i.ite_cat, i.ite_Nome ORDER BY i.ite_cat, i.ite_Nome")
-                     .arg(whereClause(where)),
+                 QStringLiteral("SELECT rvd_cat AS ite_cat, rvd_Nome AS ite_Nome, CASE WHEN "
+                                "sum(rvd_Quantidades) > 0 THEN CAST(sum(rvd_Quantidade) AS BIGINT) "
+                                "END AS Quantidade, CASE WHEN sum(rvd_Totais) > 0 THEN "
+                                "CAST(sum(rvd_Total) AS BIGINT) END AS Total FROM %1%2 GROUP BY "
+                                "rvd_cat, rvd_Nome HAVING sum(rvd_Itens) > 0 ORDER BY rvd_cat, "
+                                "rvd_Nome")
+                     .arg(QLatin1String(salesSummary::kPorDia), whereClause(where)),
                  binds);
 }
 

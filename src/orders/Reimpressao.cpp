@@ -57,14 +57,8 @@ std::optional<Pedido> pedidoGravado(Database& db, qint64 numero) {
                  QStringLiteral(" -");
     h.finish();
 
-    // In the order they were taken: SQLite could otherwise read the history's item index,
-    // which sorts them by name.
-    const QString itens = db.engine() == ConnectionSpec::Engine::Sqlite
-                              ? QStringLiteral("TB_Item INDEXED BY ix_item_ono")
-                              : QStringLiteral("TB_Item");
     QSqlQuery i = db.exec(QStringLiteral("SELECT ite_cat, ite_Nome, ite_Quantidade, ite_Preco, "
-                                         "ite_Total FROM %1 WHERE ite_Ono = ?")
-                              .arg(itens),
+                                         "ite_Total FROM TB_Item WHERE ite_Ono = ?"),
                           {numero});
     while (i.next())
         p.itens.append({i.value(0).toString(), i.value(1).toString(), i.value(2).toInt(),

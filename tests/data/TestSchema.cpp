@@ -1,4 +1,5 @@
 #include "data/Database.h"
+#include "data/SalesSummary.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
 #include "support/TestDatabase.h"
@@ -35,7 +36,7 @@ QStringList dump(Database& db, const QString& table, const QString& orderBy) {
 }
 
 // Replaces `table` by the same table with `column` only `width` characters wide, as an old
-// file would have it.
+// file brought to this version would have it.
 void narrow(Database& db, const QString& table, const QString& column, int width) {
     Schema::Table def = Schema::table(table);
     for (auto& c : def.columns) {
@@ -48,6 +49,7 @@ void narrow(Database& db, const QString& table, const QString& column, int width
         if (index.table == table)
             db.exec(Schema::createIndexSql(db.engine(), index));
     }
+    salesSummary::installTriggers(db);
 }
 
 void insertProduct(Database& db, int key, const QString& name) {
@@ -60,6 +62,43 @@ void insertProduct(Database& db, int key, const QString& name) {
 void holdTables(Database& other) {
     if (other.engine() == Engine::Postgres)
         other.exec(u"LOCK TABLE TB_Item, TB_Produto IN ACCESS SHARE MODE"_s);
+}
+
+void insertOrder(Database& db, int number, const QString& day, const QString& telephone) {
+    db.exec(u"INSERT INTO TB_Pedido (ped_ono, ped_data, ped_cli_Telefone, ped_Status) VALUES "
+            "(?, ?, ?, 'CONCLUIDO')"_s,
+            {number, Database::dateValue(QDate::fromString(day, Qt::ISODate)), telephone});
+}
+
+void insertItem(Database& db, int order, const QString& name, const QVariant& quantity,
+                qint64 total) {
+    db.exec(u"INSERT INTO TB_Item (ite_Ono, ite_Nome, ite_Quantidade, ite_Total, ite_cat) "
+            "VALUES (?, ?, ?, ?, 'PIZZAS')"_s,
+            {order, name, quantity, total});
+}
+
+// Each summary against the same figures added up from the items themselves.
+void compareSalesSummaries(Database& db) {
+    const QString itens = u"FROM TB_Pedido p JOIN TB_Item i ON i.ite_Ono = p.ped_ono WHERE "
+                          "COALESCE(p.ped_Status, '') <> 'CANCELADO' GROUP BY 1, 2, 3"_s;
+    const QString resumo = u", sum(%1Itens), CASE WHEN sum(%1Quantidades) > 0 THEN "
+                           "sum(%1Quantidade) END, CASE WHEN sum(%1Totais) > 0 THEN "
+                           "sum(%1Total) END FROM %2 GROUP BY 1, 2, 3 HAVING sum(%1Itens) > 0"_s;
+    const QList<std::pair<QString, QString>> pairs{
+        {u"SELECT p.ped_data, i.ite_cat, i.ite_Nome, count(*), sum(i.ite_Quantidade), "
+         "sum(i.ite_Total) "_s +
+             itens,
+         u"SELECT rvd_Data, rvd_cat, rvd_Nome"_s + resumo.arg(u"rvd_"_s, u"TB_Resumo_Venda_Dia"_s)},
+        {u"SELECT p.ped_cli_Telefone, i.ite_Nome, i.ite_cat, count(*), sum(i.ite_Quantidade), "
+         "sum(i.ite_Total) "_s +
+             itens,
+         u"SELECT rvt_Telefone, rvt_Nome, rvt_cat"_s +
+             resumo.arg(u"rvt_"_s, u"TB_Resumo_Venda_Telefone"_s)}};
+    for (const auto& [truth, summary] : pairs) {
+        const QStringList expected = dump(db, u"("_s + truth + u") t"_s, u"1, 2, 3"_s);
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(dump(db, u"("_s + summary + u") s"_s, u"1, 2, 3"_s), expected);
+    }
 }
 
 } // namespace
@@ -249,6 +288,56 @@ private Q_SLOTS:
                 : QStringLiteral("SELECT count(*) FROM pg_indexes WHERE indexname IN "
                                  "('ix_item_ono', 'ix_produto_nome_fold')");
         QCOMPARE(db->scalar(indexCount).toInt(), 2);
+
+        // The rebuilt item table still keeps the sales summaries.
+        insertOrder(*db, 1, u"2025-03-04"_s, u"1133334444"_s);
+        insertItem(*db, 1, u"CALABRESA"_s, 1, 5000);
+        compareSalesSummaries(*db);
+    }
+
+    // Every writer keeps the sales summaries: items before or after their order, cancelling
+    // either way round, changes, deletions, null quantities; the migration fills them.
+    void salesSummariesFollowEveryWrite() {
+        TestDatabase fixture;
+        auto db = fixture.create();
+        insertOrder(*db, 1, u"2025-03-04"_s, u"1133334444"_s);
+        insertItem(*db, 1, u"MUÇARELA"_s, 2, 9000);
+        insertItem(*db, 1, u"REFRIGERANTE D'ÁGUA"_s, QVariant(QMetaType::fromType<int>()), 0);
+        insertItem(*db, 2, u"MUÇARELA"_s, 1, 4500);
+        insertItem(*db, 2, u"CALABRESA"_s, 3, 15000);
+        insertOrder(*db, 2, u"2025-03-04"_s, u"1133334444"_s);
+        for (int n = 3; n <= 6; ++n) {
+            insertOrder(*db, n, u"2025-03-05"_s, u"11999990000"_s);
+            insertItem(*db, n, u"MUÇARELA"_s, n, 4500 * n);
+        }
+        compareSalesSummaries(*db);
+
+        db->exec(u"UPDATE TB_Pedido SET ped_Status = 'CANCELADO' WHERE ped_ono = 3"_s);
+        db->exec(u"UPDATE TB_Item SET ite_Quantidade = 0, ite_Total = 0 WHERE ite_Ono = 3"_s);
+        db->exec(u"UPDATE TB_Item SET ite_Quantidade = 0, ite_Total = 0 WHERE ite_Ono = 4"_s);
+        db->exec(u"UPDATE TB_Pedido SET ped_Status = 'CANCELADO' WHERE ped_ono = 4"_s);
+        db->exec(u"UPDATE TB_Pedido SET ped_data = ?, ped_cli_Telefone = '1' WHERE ped_ono = 5"_s,
+                 {Database::dateValue(QDate(2025, 3, 6))});
+        db->exec(u"UPDATE TB_Item SET ite_Quantidade = 7, fl_sincroniza = 'N' WHERE ite_Ono = 1 "
+                 "AND ite_Nome = 'MUÇARELA'"_s);
+        db->exec(u"DELETE FROM TB_Pedido WHERE ped_ono = 6"_s);
+        db->exec(u"DELETE FROM TB_Item WHERE ite_Ono IN (2, 6) AND ite_Nome = 'MUÇARELA'"_s);
+        compareSalesSummaries(*db);
+        QCOMPARE(db->scalar(u"SELECT count(*) FROM TB_Resumo_Venda_Dia WHERE rvd_Data = ? AND "
+                            "rvd_Itens <> 0"_s,
+                            {Database::dateValue(QDate(2025, 3, 5))})
+                     .toInt(),
+                 0);
+
+        db->exec(u"DROP TABLE TB_Resumo_Venda_Dia"_s);
+        db->exec(u"DROP TABLE TB_Resumo_Venda_Telefone"_s);
+        db->exec(u"UPDATE brisko_schema_version SET version = 5"_s);
+        db.reset();
+        db = fixture.openAnother();
+        compareSalesSummaries(*db);
+        insertOrder(*db, 7, u"2025-03-07"_s, u"1133334444"_s);
+        insertItem(*db, 7, u"CALABRESA"_s, 1, 5000);
+        compareSalesSummaries(*db);
     }
 
     void wideColumnsAreLeftAlone() {
