@@ -218,17 +218,18 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
 }
 
 QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) const {
-    // From the telephone summary: a few rows per product asked, not every item of every order.
+    // From the telephone summary: a few rows per product asked, not every item of every order,
+    // and the items of the customer's orders it does not hold yet.
     // Ordered by code point on both engines.
     const QString porCodigo =
         m_db.engine() == Engine::Postgres ? QStringLiteral(" COLLATE \"C\"") : QString();
     QList<ProdutoSolicitado> produtos;
     m_db.execKept(
-        QStringLiteral("SELECT rvt_Nome%1, rvt_cat%1, CASE WHEN sum(rvt_Quantidades) > 0 THEN "
-                       "CAST(sum(rvt_Quantidade) AS BIGINT) END, CAST(sum(rvt_Total) AS BIGINT) "
-                       "FROM %2 WHERE rvt_Telefone = ? GROUP BY 1, 2 HAVING sum(rvt_Itens) > 0 "
-                       "ORDER BY 3 DESC, 2, 1")
-            .arg(porCodigo, QLatin1String(salesSummary::kPorTelefone)),
+        QStringLiteral("SELECT COALESCE(rvt_Nome, '')%1, COALESCE(rvt_cat, '')%1, CASE WHEN "
+                       "sum(rvt_Quantidades) > 0 THEN CAST(sum(rvt_Quantidade) AS BIGINT) END, "
+                       "CAST(sum(rvt_Total) AS BIGINT) FROM %2 r WHERE rvt_Telefone = ? GROUP BY "
+                       "1, 2 HAVING sum(rvt_Itens) > 0 ORDER BY 3 DESC, 2, 1")
+            .arg(porCodigo, salesSummary::withRecent(QLatin1String(salesSummary::kPorTelefone))),
         {telefone}, [&produtos](const QSqlQuery& row) {
             produtos.append({row.value(0).toString(), row.value(1).toString(),
                              row.value(2).toLongLong(),

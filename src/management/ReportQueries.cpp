@@ -1,6 +1,7 @@
 #include "management/ReportQueries.h"
 
 #include "data/Database.h"
+#include "data/DbError.h"
 #include "data/SalesSummary.h"
 #include "management/PagedReportRows.h"
 
@@ -164,26 +165,37 @@ std::shared_ptr<const ReportRows> entregas(Database& db, const QString& entregad
         QHash<QString, qint64>{{QStringLiteral("ped_total"), totals.value(1).toLongLong()}});
 }
 
-// Read from the day summary: a month is a few thousand rows, every order a few hundred
-// thousand, where the items are millions.
+// Read from the summaries: a month is some tens of thousands of rows and every order one row
+// per product, where the items are millions. Moving their mark first keeps the orders they
+// do not hold yet few; when another workstation holds the lock, those are read as they are.
 ReportTable vendasPorCategoria(Database& db, const QString& categoria,
                                const std::optional<Periodo>& periodo) {
+    try {
+        salesSummary::catchUp(db);
+    } catch (const DbError& e) {
+        if (!e.isInUse())
+            throw;
+    }
+    const QString p = periodo ? QStringLiteral("rvd_") : QStringLiteral("rvp_");
     QStringList where;
     QVariantList binds;
     addPeriod(where, binds, periodo, QStringLiteral("rvd_Data"));
     if (!categoria.isEmpty()) {
-        where << QStringLiteral("rvd_cat = ?");
+        where << p + QStringLiteral("cat = ?");
         binds << categoria;
     }
-    return table(db,
-                 QStringLiteral("SELECT rvd_cat AS ite_cat, rvd_Nome AS ite_Nome, CASE WHEN "
-                                "sum(rvd_Quantidades) > 0 THEN CAST(sum(rvd_Quantidade) AS BIGINT) "
-                                "END AS Quantidade, CASE WHEN sum(rvd_Totais) > 0 THEN "
-                                "CAST(sum(rvd_Total) AS BIGINT) END AS Total FROM %1%2 GROUP BY "
-                                "rvd_cat, rvd_Nome HAVING sum(rvd_Itens) > 0 ORDER BY rvd_cat, "
-                                "rvd_Nome")
-                     .arg(QLatin1String(salesSummary::kPorDia), whereClause(where)),
-                 binds);
+    return table(
+        db,
+        QStringLiteral("SELECT COALESCE(%1cat, '') AS ite_cat, COALESCE(%1Nome, '') AS ite_Nome, "
+                       "CASE WHEN sum(%1Quantidades) > 0 THEN CAST(sum(%1Quantidade) AS BIGINT) "
+                       "END AS Quantidade, CASE WHEN sum(%1Totais) > 0 THEN CAST(sum(%1Total) AS "
+                       "BIGINT) END AS Total FROM %2 r%3 GROUP BY 1, 2 HAVING sum(%1Itens) > 0 "
+                       "ORDER BY 1, 2")
+            .arg(p,
+                 salesSummary::withRecent(
+                     QLatin1String(periodo ? salesSummary::kPorDia : salesSummary::kPorProduto)),
+                 whereClause(where)),
+        binds);
 }
 
 // Seeks from each method to the next in the method's index instead of reading every order.

@@ -12,6 +12,8 @@
 #include "config/Session.h"
 #include "config/Settings.h"
 #include "data/Connections.h"
+#include "data/DbError.h"
+#include "data/SalesSummary.h"
 #include "shell/CallerId.h"
 #include "shell/DatabaseBackup.h"
 #include "shell/ExternalPrograms.h"
@@ -495,8 +497,14 @@ void MDIPrincipal::SaiDoSistema() {
     termina();
 }
 
-// A failed copy is reported and the program still ends.
+// A failed copy is reported and the program still ends. The sales summaries are moved up
+// first, so that the copy holds them and tomorrow's readers add up one day at most; that may
+// wait for another workstation's lock, and the readers manage without it.
 void MDIPrincipal::copiaBancoSaida() {
+    try {
+        salesSummary::catchUp(m_context.connections.db());
+    } catch (const DbError&) {
+    }
     try {
         m_exitCopy(m_context.connections.db());
     } catch (const std::exception& e) {
