@@ -57,6 +57,10 @@ public:
     using RowReader = std::function<void(const QSqlQuery&)>;
     void execKept(const QString& sql, const QVariantList& binds, const RowReader& row);
     QVariant scalarKept(const QString& sql, const QVariantList& binds);
+    // A write kept the same way; on SQLite that also keeps the triggers it fires compiled.
+    void execKept(const QString& sql, const QVariantList& binds) {
+        execKept(sql, binds, [](const QSqlQuery&) {});
+    }
 
     bool inTransaction() const { return m_inTransaction; }
 

@@ -159,6 +159,17 @@ QList<Trigger> triggers() {
     };
 }
 
+// True when a row the trigger sees is behind the mark: orders past it are left to the readers,
+// so taking an order runs nothing more.
+QString behindMark(const Trigger& trigger) {
+    QStringList rows;
+    for (const Change& change : trigger.changes)
+        rows << change.row +
+                    (trigger.onItem ? QStringLiteral(".ite_Ono") : QStringLiteral(".ped_ono")) +
+                    kAteMarca;
+    return rows.join(QStringLiteral(" OR "));
+}
+
 QStringList statements(Engine engine, const Trigger& trigger) {
     QStringList body;
     for (const Change& change : trigger.changes) {
@@ -205,10 +216,11 @@ void installTriggers(Database& db) {
     for (const Trigger& trigger : triggers()) {
         if (pg) {
             const QString function = QStringLiteral("brisko_") + trigger.name;
-            db.exec(
-                QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE "
-                               "plpgsql AS $resumo$BEGIN %2; RETURN NULL; END$resumo$")
-                    .arg(function, statements(db.engine(), trigger).join(QStringLiteral("; "))));
+            db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE "
+                                   "plpgsql AS $resumo$BEGIN IF %2 THEN %3; END IF; RETURN NULL; "
+                                   "END$resumo$")
+                        .arg(function, behindMark(trigger),
+                             statements(db.engine(), trigger).join(QStringLiteral("; "))));
             db.exec(QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2")
                         .arg(trigger.name, trigger.table()));
             db.exec(QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW EXECUTE "
@@ -216,8 +228,9 @@ void installTriggers(Database& db) {
                         .arg(trigger.name, trigger.event, trigger.table(), function));
         } else {
             db.exec(QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger.name);
-            db.exec(QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW BEGIN %4; END")
-                        .arg(trigger.name, trigger.event, trigger.table(),
+            db.exec(QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW WHEN %4 BEGIN "
+                                   "%5; END")
+                        .arg(trigger.name, trigger.event, trigger.table(), behindMark(trigger),
                              statements(db.engine(), trigger).join(QStringLiteral("; "))));
         }
     }

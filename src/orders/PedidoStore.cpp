@@ -65,42 +65,40 @@ qint64 PedidoStore::finalizar(const Pedido& pedido) {
     Transaction transaction(m_db);
     // Allocated under the write lock, so two workstations never store the same number.
     const qint64 numero = nextKey(m_db, QStringLiteral("TB_Pedido"), QStringLiteral("ped_ono"));
-    m_db.exec(QStringLiteral(
-                  "INSERT INTO TB_Pedido (ped_ono, ped_usu_id, ped_data, ped_cli_Nome, "
-                  "ped_cli_Tipo, ped_cli_Logradouro, ped_cli_Numero, ped_cli_Complemento, "
-                  "ped_cli_Bairro, ped_cli_Cidade, ped_cli_UF, ped_cli_CEP, ped_cli_Observacao, "
-                  "ped_Forma_Pagamento, ped_Valor_Pago, ped_Troco, ped_Total, ped_cli_Telefone, "
-                  "ped_Mensagem, ped_Status) "
-                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-              {numero,
-               pedido.usuId,
-               Database::dateValue(pedido.data),
-               storedText(pedido.nome),
-               storedText(pedido.tipo),
-               storedText(pedido.logradouro),
-               storedText(pedido.numeroEndereco),
-               storedText(pedido.complemento),
-               storedText(pedido.bairro),
-               storedText(pedido.cidade),
-               storedText(pedido.uf),
-               storedText(pedido.cep),
-               storedText(pedido.observacao),
-               storedText(pedido.formaPagamento),
-               valorPago,
-               troco,
-               pedido.total.cents(),
-               storedText(pedido.telefone),
-               storedText(pedido.mensagem),
-               QStringLiteral("CONCLUIDO")});
+    m_db.execKept(
+        QStringLiteral(
+            "INSERT INTO TB_Pedido (ped_ono, ped_usu_id, ped_data, ped_cli_Nome, "
+            "ped_cli_Tipo, ped_cli_Logradouro, ped_cli_Numero, ped_cli_Complemento, "
+            "ped_cli_Bairro, ped_cli_Cidade, ped_cli_UF, ped_cli_CEP, ped_cli_Observacao, "
+            "ped_Forma_Pagamento, ped_Valor_Pago, ped_Troco, ped_Total, ped_cli_Telefone, "
+            "ped_Mensagem, ped_Status) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {numero,
+         pedido.usuId,
+         Database::dateValue(pedido.data),
+         storedText(pedido.nome),
+         storedText(pedido.tipo),
+         storedText(pedido.logradouro),
+         storedText(pedido.numeroEndereco),
+         storedText(pedido.complemento),
+         storedText(pedido.bairro),
+         storedText(pedido.cidade),
+         storedText(pedido.uf),
+         storedText(pedido.cep),
+         storedText(pedido.observacao),
+         storedText(pedido.formaPagamento),
+         valorPago,
+         troco,
+         pedido.total.cents(),
+         storedText(pedido.telefone),
+         storedText(pedido.mensagem),
+         QStringLiteral("CONCLUIDO")});
     headerWritten(numero);
-    QSqlQuery insertItem = m_db.prepare(
-        QStringLiteral("INSERT INTO TB_Item (ite_Ono, ite_Nome, ite_Quantidade, ite_Preco, "
-                       "ite_Total, ite_cat) VALUES (?, ?, ?, ?, ?, ?)"));
     for (const ItemPedido& item : pedido.itens)
-        m_db.execPrepared(insertItem,
-                          {numero, storedText(item.nome), item.quantidade, item.preco.cents(),
-                           item.total.cents(), storedText(item.categoria)});
-    insertItem.finish();
+        m_db.execKept(QStringLiteral("INSERT INTO TB_Item (ite_Ono, ite_Nome, ite_Quantidade, "
+                                     "ite_Preco, ite_Total, ite_cat) VALUES (?, ?, ?, ?, ?, ?)"),
+                      {numero, storedText(item.nome), item.quantidade, item.preco.cents(),
+                       item.total.cents(), storedText(item.categoria)});
     transaction.commit();
     return numero;
 }
