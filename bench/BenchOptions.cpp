@@ -55,6 +55,8 @@ std::optional<BenchOptions> BenchOptions::parse(const QStringList& arguments, QS
         } else if (flag == QLatin1String("--startup-runs")) {
             options.startupRuns = value.toInt(&ok);
             ok = ok && options.startupRuns >= 0;
+        } else if (flag == QLatin1String("--child")) {
+            options.child = value;
         } else if (flag == QLatin1String("--sync-remote")) {
             options.syncRemote = value;
         } else if (flag == QLatin1String("--sync-empresa")) {

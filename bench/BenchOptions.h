@@ -17,6 +17,8 @@ struct BenchOptions {
     QString syncRemote;
     qint64 syncEmpresa = 1;
     int syncDailyRuns = 5;
+    // Set in a copy of the bench started to measure one thing in a process of its own.
+    QString child;
 
     static QString usage();
     // Nothing, with the reason in `error`, for arguments it cannot use.

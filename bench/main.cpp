@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
                     db->scalar(QStringLiteral("SELECT count(*) FROM TB_Pedido")).toLongLong(),
                     db->scalar(QStringLiteral("SELECT count(*) FROM TB_Item")).toLongLong());
 
+        if (options->child == QLatin1String("listing"))
+            return listEveryOrder(*db);
         if (!options->syncRemote.isEmpty()) {
             std::fputs(qPrintable(syncReport(*db, options->syncRemote, options->syncEmpresa,
                                              options->syncDailyRuns)),
