@@ -1,6 +1,7 @@
 #include "app/DataGenerator.h"
 
 #include "data/Database.h"
+#include "data/SalesSummary.h"
 #include "masterdata/PasswordHash.h"
 
 #include <QDate>
@@ -318,7 +319,8 @@ bool DataGenerator::generate(const Profile& profile, const QDate& lastDay) {
     m_transaction->commit();
     m_transaction.reset();
     if (m_showProgress)
-        std::fprintf(stderr, "  analysing...\n");
+        std::fprintf(stderr, "  summing the sales, analysing...\n");
+    salesSummary::catchUp(m_db);
     m_db.exec(QStringLiteral("ANALYZE"));
     return true;
 }
