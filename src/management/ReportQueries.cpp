@@ -6,6 +6,8 @@
 #include "management/PagedReportRows.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <limits>
 
 namespace relatorios {
 
@@ -90,22 +92,31 @@ RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPed
     }
     RelatorioPedidos relatorio;
     QSqlQuery resumo = db.exec(
-        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total), count(*) "
-                       "FROM TB_Pedido%1 GROUP BY ped_Forma_Pagamento ORDER BY "
-                       "ped_Forma_Pagamento")
+        QStringLiteral("SELECT ped_Forma_Pagamento, count(ped_Total), sum(ped_Total), count(*), "
+                       "min(ped_ono), max(ped_ono) FROM TB_Pedido%1 GROUP BY ped_Forma_Pagamento "
+                       "ORDER BY ped_Forma_Pagamento")
             .arg(whereClause(where)),
         binds);
+    qint64 primeiro = std::numeric_limits<qint64>::max();
+    qint64 ultimo = std::numeric_limits<qint64>::min();
     while (resumo.next()) {
         const Money soma = Money::fromCents(resumo.value(2).toLongLong());
         relatorio.resumo << ResumoForma{resumo.value(0).toString(), resumo.value(1).toLongLong(),
                                         soma};
         relatorio.total += soma;
         relatorio.quantidade += resumo.value(3).toLongLong();
+        primeiro = std::min(primeiro, resumo.value(4).toLongLong());
+        ultimo = std::max(ultimo, resumo.value(5).toLongLong());
     }
-    // A period's orders are found through the date index and then sorted: ordered by the
-    // primary key itself, PostgreSQL walks every order from the first looking for the period's.
-    const QString ono =
-        criterio.periodo ? QStringLiteral("ped_Ono + 0") : QStringLiteral("ped_Ono");
+    // A period's orders lie between its first and last order number (numbers and dates rise
+    // together): each block walks the primary key from where the last one ended. Bounded by
+    // the date alone, a block would sort the whole period again, or PostgreSQL walk every
+    // order from the first.
+    const QString ono = QStringLiteral("ped_Ono");
+    if (criterio.periodo && relatorio.quantidade > 0) {
+        where << QStringLiteral("ped_ono BETWEEN ? AND ?");
+        binds << primeiro << ultimo;
+    }
     PagedReportRows::Query detalhe{
         {ono + QStringLiteral(" AS ped_Ono"), QStringLiteral("ped_Data"),
          QStringLiteral("ped_Total"), QStringLiteral("ped_Forma_Pagamento"),

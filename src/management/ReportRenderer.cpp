@@ -9,6 +9,24 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#if defined(__ELF__)
+#include <dlfcn.h>
+#include <zlib.h>
+
+// Qt's PDF writer packs every page with zlib's default level and offers no setting for it; at
+// that level packing takes a seventh of a report's PDF. The fastest level makes a file a little
+// larger that every reader opens alike. This definition comes before zlib's in the symbol
+// search order, so the writer's call lands here and goes on to zlib with the level changed;
+// nothing else in the program asks zlib for its default level this way.
+extern "C" int deflateInit_(z_streamp stream, int level, const char* version, int size) {
+    using Init = int (*)(z_streamp, int, const char*, int);
+    static const auto zlib = reinterpret_cast<Init>(dlsym(RTLD_NEXT, "deflateInit_"));
+    if (!zlib)
+        return Z_VERSION_ERROR;
+    return zlib(stream, level == Z_DEFAULT_COMPRESSION ? Z_BEST_SPEED : level, version, size);
+}
+#endif
+
 namespace {
 
 using Kind = ReportControl::Kind;
@@ -196,14 +214,24 @@ void ReportRenderer::paintBand(QPainter& painter, int bandIndex, int row, int y,
         const int width = placed.widths.at(i);
         const bool bold = c.bold || band.role == Role::PageHeader;
         painter.setFont(bold ? m_bold : m_regular);
-        const QFontMetrics& metrics = bold ? m_boldMetrics : m_regularMetrics;
         const QStringList lines = linesOf(controlText(c, row, page));
-        for (int line = 0; line < lines.size(); ++line) {
-            const QString text = metrics.elidedText(lines.at(line), Qt::ElideRight, width);
+        for (int line = 0; line < lines.size(); ++line)
             painter.drawText(QRect(x, top + line * kLineTwips, width, kLineTwips),
-                             int(c.align | Qt::AlignVCenter), text);
-        }
+                             int(c.align | Qt::AlignVCenter), fitted(lines.at(line), bold, width));
     }
+}
+
+QString ReportRenderer::fitted(const QString& text, bool bold, int width) const {
+    constexpr qsizetype kMaxKept = 20000;
+    const QFontMetrics& metrics = bold ? m_boldMetrics : m_regularMetrics;
+    QHash<QString, int>& widths = m_widths[bold ? 1 : 0];
+    auto known = widths.constFind(text);
+    if (known == widths.constEnd()) {
+        if (widths.size() >= kMaxKept)
+            widths.clear();
+        known = widths.insert(text, metrics.horizontalAdvance(text));
+    }
+    return *known <= width ? text : metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 QString ReportRenderer::controlText(const ReportControl& control, int row, int page) const {

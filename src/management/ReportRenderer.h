@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPageLayout>
@@ -83,4 +84,8 @@ private:
     QFont m_bold;
     QFontMetrics m_regularMetrics;
     QFontMetrics m_boldMetrics;
+    // Widths of the texts painted so far, regular and bold: statuses, payment methods, amounts
+    // and dates come back on every page, and a text known to fit is painted unmeasured.
+    mutable QHash<QString, int> m_widths[2];
+    QString fitted(const QString& text, bool bold, int width) const;
 };
