@@ -1,4 +1,5 @@
 #include "data/Database.h"
+#include "data/SalesSummary.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
 #include "management/PedidoChanges.h"
@@ -8,7 +9,9 @@
 #include "support/RacingWorkers.h"
 #include "support/TestDatabase.h"
 
+#include <QProcess>
 #include <QSqlQuery>
+#include <QThread>
 #include <QtTest>
 #include <iostream>
 #include <tuple>
@@ -16,6 +19,7 @@
 namespace {
 
 const QString kWorkerFlag = QStringLiteral("--cancel-worker");
+const QString kCatchUpWorkerFlag = QStringLiteral("--catch-up-worker");
 const QString kWorkerDb = QStringLiteral("BRISKO_CANCEL_WORKER_DB");
 constexpr int kRaceOrders = 50;
 const QDate kHoje(2026, 12, 7);
@@ -66,6 +70,42 @@ int runWorker() {
     }
 }
 
+// Another workstation moving the sales summaries' mark.
+int runCatchUpWorker() {
+    try {
+        auto db =
+            Database::open(TestDatabase::fromLocator(qEnvironmentVariable(kWorkerDb.toUtf8())),
+                           Database::OpenMode::ExistingOnly);
+        salesSummary::catchUp(*db);
+        return 0;
+    } catch (const DbError& e) {
+        std::cerr << e.number() << ' ' << e.what() << std::endl;
+        return 2;
+    }
+}
+
+// A summary, read as its readers do, against the same sums over the items.
+QStringList vendasPorTelefone(Database& db, const QString& from) {
+    QSqlQuery q = db.exec(
+        QStringLiteral("SELECT rvt_Telefone, rvt_Nome, sum(rvt_Itens), sum(rvt_Quantidade), "
+                       "sum(rvt_Total) FROM %1 r GROUP BY 1, 2 HAVING sum(rvt_Itens) > 0 ORDER "
+                       "BY 1, 2")
+            .arg(from));
+    QStringList rows;
+    while (q.next())
+        rows << QStringLiteral("%1|%2|%3|%4|%5")
+                    .arg(q.value(0).toString(), q.value(1).toString())
+                    .arg(q.value(2).toLongLong())
+                    .arg(q.value(3).toLongLong())
+                    .arg(q.value(4).toLongLong());
+    return rows;
+}
+
+const QString kVendasDosItens = QStringLiteral(
+    "(SELECT p.ped_cli_Telefone AS rvt_Telefone, i.ite_Nome AS rvt_Nome, 1 AS rvt_Itens, "
+    "i.ite_Quantidade AS rvt_Quantidade, i.ite_Total AS rvt_Total FROM TB_Pedido p JOIN TB_Item "
+    "i ON i.ite_Ono = p.ped_ono WHERE p.ped_Status <> 'CANCELADO')");
+
 } // namespace
 
 class PedidoQueriesTest : public QObject {
@@ -78,6 +118,7 @@ private Q_SLOTS:
     void consultaKeepsAnOrderWithoutOperator();
     void cancellationZeroesHeaderAndItemsOnce();
     void twoProcessesCancellingRaceToOneCancellation();
+    void catchUpDuringACancellationKeepsTheSummariesTrue();
     void latestSearchWins();
     void customerLookupIgnoresAccents();
     void migrationBuildsTheSearchIndexes();
@@ -313,6 +354,38 @@ void PedidoQueriesTest::twoProcessesCancellingRaceToOneCancellation() {
              kRaceOrders);
 }
 
+// A workstation moves the mark past an order while another is cancelling it: the mark waits
+// for the cancellation, or the cancellation would go uncounted.
+void PedidoQueriesTest::catchUpDuringACancellationKeepsTheSummariesTrue() {
+    TestDatabase fixture;
+    auto db = fixture.create();
+    Seed s{*db};
+    for (int ono = 1; ono <= 2; ++ono) {
+        s.pedido(ono, QStringLiteral("1"), QStringLiteral("ANA"), 3000);
+        s.item(ono, QStringLiteral("A"), 1, 1000);
+        s.item(ono, QStringLiteral("B"), 2, 1000);
+    }
+    QProcess outro;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kWorkerDb, fixture.locator());
+    outro.setProcessEnvironment(env);
+    {
+        auto caixa = fixture.openAnother();
+        Transaction cancelamento(*caixa);
+        caixa->exec(QStringLiteral("UPDATE TB_Pedido SET ped_Status = 'CANCELADO' WHERE "
+                                   "ped_ono = 1"));
+        outro.start(QCoreApplication::applicationFilePath(), {kCatchUpWorkerFlag});
+        QVERIFY(outro.waitForStarted());
+        QThread::msleep(1500);
+        cancelamento.commit();
+    }
+    QVERIFY(outro.waitForFinished(10000));
+    QCOMPARE(outro.exitCode(), 0);
+    const QStringList truth = vendasPorTelefone(*db, kVendasDosItens);
+    QCOMPARE(truth.size(), 2);
+    QCOMPARE(vendasPorTelefone(*db, QLatin1String(salesSummary::kPorTelefone)), truth);
+}
+
 void PedidoQueriesTest::latestSearchWins() {
     TestDatabase fixture;
     auto db = fixture.create();
@@ -367,6 +440,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (app.arguments().size() == 2 && app.arguments().at(1) == kWorkerFlag)
         return runWorker();
+    if (app.arguments().size() == 2 && app.arguments().at(1) == kCatchUpWorkerFlag)
+        return runCatchUpWorker();
     TestDatabase::skipIfUnavailable();
     PedidoQueriesTest tc;
     QTEST_SET_MAIN_SOURCE_PATH
