@@ -135,20 +135,17 @@ QList<Schema::Index> reportIndexes() {
          QStringLiteral("ped_data, ped_Forma_Pagamento, ped_Total, ped_Status, ped_Entregador"),
          Schema::IndexKey::Column,
          {},
-         {},
          {}},
         {QStringLiteral("ix_item_cat"),
          QStringLiteral("TB_Item"),
          QStringLiteral("ite_cat, ite_Ono"),
          Schema::IndexKey::Column,
          {},
-         {},
          {}},
         {QStringLiteral("ix_pedido_forma"),
          QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_Forma_Pagamento, ped_Total"),
          Schema::IndexKey::Column,
-         {},
          {},
          {}},
     };
@@ -166,15 +163,13 @@ QList<Schema::Index> keyWalkIndexes() {
          QStringLiteral("ped_cli_Nome"),
          Schema::IndexKey::Search,
          QStringLiteral("(-ped_ono)"),
-         {},
          {}},
         {QStringLiteral("ix_pedido_telefone_ono"),
          QStringLiteral("TB_Pedido"),
          QStringLiteral("ped_cli_Telefone"),
          Schema::IndexKey::CodeOrder,
          {},
-         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador"),
-         {}}};
+         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador")}};
 }
 
 // A new expression index leaves PostgreSQL without figures for choosing it until analysed.
@@ -338,7 +333,7 @@ QList<Schema::Index> Schema::indexes() {
     auto index = [](IndexKey key) {
         return [key](const char* name, const char* table, const char* column) {
             return Index{
-                QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}, {}, {}};
+                QLatin1String(name), QLatin1String(table), QLatin1String(column), key, {}, {}};
         };
     };
     const auto plain = index(IndexKey::Column);
@@ -387,13 +382,8 @@ QString Schema::createIndexSql(Engine engine, const Index& index) {
         expression = index.ahead + QStringLiteral(", ") + expression;
     if (!index.after.isEmpty())
         expression += QStringLiteral(", ") + index.after;
-    QString include;
-    if (!index.held.isEmpty() && engine == Engine::Postgres)
-        include = QStringLiteral(" INCLUDE (%1)").arg(index.held);
-    else if (!index.held.isEmpty())
-        expression += QStringLiteral(", ") + index.held;
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)%4")
-        .arg(index.name, index.table, expression, include);
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(index.name, index.table, expression);
 }
 
 int Schema::version(Database& db) {

@@ -47,10 +47,6 @@ public:
         QString ahead;
         // A plain column after the key: a range of the key reads it from the index.
         QString after;
-        // Columns held for reading only. PostgreSQL keeps them out of the key (INCLUDE), so
-        // rows of equal key stay in their stored order; SQLite, without that clause, adds them
-        // to the key, and its readers of that order name the plain index.
-        QString held;
         bool folded() const { return key == IndexKey::Fold || key == IndexKey::Search; }
         // SQLite compares text by code point anyway: its column index serves the ranges.
         bool appliesTo(ConnectionSpec::Engine engine) const {

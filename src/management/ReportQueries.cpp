@@ -13,7 +13,6 @@ namespace relatorios {
 
 namespace {
 
-const QString kCancelado = QStringLiteral("CANCELADO");
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString dmy(const QDate& date) {
@@ -112,20 +111,19 @@ RelatorioPedidos pedidos(Database& db, const CriterioPedidos& criterio, OrdemPed
     // together): each block walks the primary key from where the last one ended. Bounded by
     // the date alone, a block would sort the whole period again, or PostgreSQL walk every
     // order from the first.
-    const QString ono = QStringLiteral("ped_Ono");
     if (criterio.periodo && relatorio.quantidade > 0) {
         where << QStringLiteral("ped_ono BETWEEN ? AND ?");
         binds << primeiro << ultimo;
     }
     PagedReportRows::Query detalhe{
-        {ono + QStringLiteral(" AS ped_Ono"), QStringLiteral("ped_Data"),
-         QStringLiteral("ped_Total"), QStringLiteral("ped_Forma_Pagamento"),
-         QStringLiteral("ped_Status")},
+        {QStringLiteral("ped_Ono"), QStringLiteral("ped_Data"), QStringLiteral("ped_Total"),
+         QStringLiteral("ped_Forma_Pagamento"), QStringLiteral("ped_Status")},
         QStringLiteral("TB_Pedido"),
         where,
         binds,
-        ordem == OrdemPedido::Codigo ? QStringList{ono}
-                                     : QStringList{QStringLiteral("ped_Total"), ono}};
+        ordem == OrdemPedido::Codigo
+            ? QStringList{QStringLiteral("ped_Ono")}
+            : QStringList{QStringLiteral("ped_Total"), QStringLiteral("ped_Ono")}};
     relatorio.detalhe = std::make_shared<const PagedReportRows>(
         orDb(std::move(fonte), db), std::move(detalhe), static_cast<int>(relatorio.quantidade),
         QHash<QString, qint64>{{QStringLiteral("ped_total"), relatorio.total.cents()}});
