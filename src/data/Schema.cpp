@@ -169,7 +169,12 @@ QList<Schema::Index> keyWalkIndexes() {
          QStringLiteral("ped_cli_Telefone"),
          Schema::IndexKey::CodeOrder,
          {},
-         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador")}};
+         QStringLiteral("ped_ono, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador")},
+        // A telephone prefix with thousands of matches is listed block by block from the
+        // newest: each block is one seek and holds its matches together.
+        {QStringLiteral("ix_pedido_bloco_telefone"), QStringLiteral("TB_Pedido"),
+         QStringLiteral("ped_cli_Telefone"), Schema::IndexKey::CodeOrder, Schema::orderBlock(),
+         QStringLiteral("ped_ono")}};
 }
 
 // A new expression index leaves PostgreSQL without figures for choosing it until analysed.
@@ -190,10 +195,11 @@ void createSalesSummaries(Database& db) {
 // code-order telephone indexes of the order and customer searches, version 3 the report
 // indexes, version 4 the order search's key-walk index, version 5 the payment-method index;
 // every index is listed in Schema::indexes() and made where it is missing. Version 6 adds the
-// sales summaries.
+// sales summaries, version 7 the order search's telephone index by blocks.
 QList<std::function<void(Database&)>> migrationSteps() {
     return {&createVersion1,          &createIndexes, &createIndexes,
-            &createIndexesAndAnalyse, &createIndexes, &createSalesSummaries};
+            &createIndexesAndAnalyse, &createIndexes, &createSalesSummaries,
+            &createIndexesAndAnalyse};
 }
 
 void reindexFolded(Database& db) {
@@ -367,6 +373,10 @@ QString Schema::createTableSql(Engine engine, const Table& table, const QString&
         columns << column.name + QLatin1Char(' ') + columnType(engine, column);
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
         .arg(createAs.isEmpty() ? table.name : createAs, columns.join(QStringLiteral(", ")));
+}
+
+QString Schema::orderBlock() {
+    return QStringLiteral("(ped_ono / %1)").arg(kOrderBlock);
 }
 
 QString Schema::createIndexSql(Engine engine, const Index& index) {

@@ -42,19 +42,27 @@ public:
         QString table;
         QString column;
         IndexKey key = IndexKey::Column;
-        // A plain column the index orders by before the key: walked in its order, the key's
-        // value is compared from the index without reading the row.
+        // A column or expression the index orders by before the key: walked in its order, or
+        // sought value by value, the key's value is compared from the index without reading
+        // the row.
         QString ahead;
         // A plain column after the key: a range of the key reads it from the index.
         QString after;
         bool folded() const { return key == IndexKey::Fold || key == IndexKey::Search; }
-        // SQLite compares text by code point anyway: its column index serves the ranges.
+        // SQLite compares text by code point anyway: its column index serves the ranges, unless
+        // something goes ahead of the column.
         bool appliesTo(ConnectionSpec::Engine engine) const {
-            return key != IndexKey::CodeOrder || engine == ConnectionSpec::Engine::Postgres;
+            return key != IndexKey::CodeOrder || engine == ConnectionSpec::Engine::Postgres ||
+                   !ahead.isEmpty();
         }
     };
 
-    static constexpr int kVersion = 6;
+    static constexpr int kVersion = 7;
+    // Orders are indexed by telephone within each block of this many consecutive numbers
+    // (ix_pedido_bloco_telefone); orderBlock() is the block's expression, which a query must
+    // repeat as it stands for the index to serve it.
+    static constexpr int kOrderBlock = 1024;
+    static QString orderBlock();
 
     static QList<Table> tables();
     static Table table(const QString& name);

@@ -2,9 +2,11 @@
 
 #include "data/Database.h"
 #include "data/SalesSummary.h"
+#include "data/Schema.h"
 #include "data/TextMatch.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -14,10 +16,14 @@ using Engine = ConnectionSpec::Engine;
 const QString kColunas = QStringLiteral(
     "ped_ono, ped_cli_Telefone, ped_cli_Nome, ped_data, ped_Total, ped_Status, ped_Entregador");
 const QString kTabela = QStringLiteral("TB_Pedido");
+const QString kContagem =
+    QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2%3 LIMIT ?) t");
 // The first page the search list reads.
 constexpr int kPaginaTipica = 200;
 // Fewer matches than this are read through the index whatever the table holds.
 constexpr int kPoucos = 10 * kPaginaTipica;
+// Blocks read by one statement at most, from one seek each.
+constexpr int kMaxBlocos = 32;
 // Beyond this many digits a number prefix is no order number.
 constexpr int kMaxDigitos = 18;
 
@@ -73,8 +79,16 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
             return plano(semIndice(engine), QStringLiteral("ped_cli_Telefone IS NOT NULL"));
         const auto condicao =
             textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), busca.texto);
-        return planejaPrefixo(QStringLiteral("ix_pedido_telefone"),
-                              plano(semIndice(engine), condicao.sql, condicao.binds));
+        const QString indice = QStringLiteral("ix_pedido_telefone");
+        // Telephones spread over every period alike, so a key walk reads orders / matches
+        // orders per page, and an old number no longer heard would walk the whole table.
+        // The blocks read about a page of matches whatever their spread.
+        if (poucas(indice, condicao.sql, condicao.binds))
+            return peloIndice(indice, condicao.sql, condicao.binds);
+        Plano blocos = plano(comIndice(engine, QStringLiteral("ix_pedido_bloco_telefone")),
+                             condicao.sql, condicao.binds);
+        blocos.porBlocos = true;
+        return blocos;
     }
     case BuscaPedido::Por::Nome: {
         if (busca.texto.isEmpty())
@@ -105,14 +119,7 @@ PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
     // they cost alike near √(page × orders) matches, when the newest √(page × orders) keys hold
     // about a page of them. A few matches are told by counting them in the index; many by
     // counting those among the newest keys up to a page, which costs no more than the walk.
-    const Engine engine = m_db.engine();
-    const QString contagem =
-        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2%3 LIMIT ?) t");
-    // Bounded by the index and the limit whatever the prefix: one plan serves every value.
-    bool poucos =
-        m_db.scalarKept(contagem.arg(comIndice(engine, indice), caminhada.where, QString()),
-                        caminhada.binds + QVariantList{kPoucos})
-            .toLongLong() < kPoucos;
+    bool poucos = poucas(indice, caminhada.where, caminhada.binds);
     if (!poucos) {
         const qint64 pedidos =
             m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
@@ -121,16 +128,28 @@ PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
             std::max<qint64>(kJanela, qint64(std::sqrt(double(kPaginaTipica) * double(pedidos))));
         // Which path reads the newest keys best depends on the prefix: planned each time.
         poucos =
-            m_db.scalar(contagem.arg(caminhada.from, caminhada.where,
-                                     caminhada.chaveInvertida ? QStringLiteral(" AND -ped_ono < ?")
-                                                              : QStringLiteral(" AND ped_ono > ?")),
+            m_db.scalar(kContagem.arg(caminhada.from, caminhada.where,
+                                      caminhada.chaveInvertida
+                                          ? QStringLiteral(" AND -ped_ono < ?")
+                                          : QStringLiteral(" AND ped_ono > ?")),
                         caminhada.binds +
                             QVariantList{caminhada.chaveInvertida ? -desde : desde, kPaginaTipica})
                 .toLongLong() < kPaginaTipica;
     }
-    if (!poucos)
-        return caminhada;
-    Plano estreito = plano(comIndice(engine, indice), caminhada.where, caminhada.binds);
+    return poucos ? peloIndice(indice, caminhada.where, caminhada.binds) : caminhada;
+}
+
+bool PedidoQueries::poucas(const QString& indice, const QString& where,
+                           const QVariantList& binds) const {
+    // Bounded by the index and the limit whatever the prefix: one plan serves every value.
+    return m_db.scalarKept(kContagem.arg(comIndice(m_db.engine(), indice), where, QString()),
+                           binds + QVariantList{kPoucos})
+               .toLongLong() < kPoucos;
+}
+
+PedidoQueries::Plano PedidoQueries::peloIndice(const QString& indice, const QString& where,
+                                               const QVariantList& binds) const {
+    Plano estreito = plano(comIndice(m_db.engine(), indice), where, binds);
     estreito.porIndice = true;
     return estreito;
 }
@@ -167,6 +186,8 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
     if (plano.vazio)
         return linhas;
     const auto lerLinha = [&linhas](const QSqlQuery& row) { linhas << resumoAt(row); };
+    if (plano.porBlocos)
+        return paginaPorBlocos(plano, antesDe, limite);
     if (!plano.faixas.isEmpty()) {
         // One bounded, limited read per range, highest range first, until the page is full:
         // an OR of ranges would scan the table.
@@ -214,6 +235,64 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
         while (query.next())
             lerLinha(query);
     }
+    return linhas;
+}
+
+QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
+                                                   std::optional<qint64> antesDe,
+                                                   int limite) const {
+    const qint64 ate =
+        antesDe ? *antesDe - 1
+                : m_db.scalar(QStringLiteral("SELECT MAX(ped_ono) FROM TB_Pedido")).toLongLong();
+    // The statements differ only in how many blocks they seek: 1, 2, 4 … kMaxBlocos, a short
+    // group repeating its last block.
+    auto emBlocos = [&plano](int blocos) {
+        QStringList marcas;
+        for (int i = 0; i < blocos; ++i)
+            marcas << QStringLiteral("?");
+        return QStringLiteral("SELECT ped_ono FROM %1 WHERE %2 IN (%3) AND %4 AND ped_ono <= ?")
+            .arg(plano.from, Schema::orderBlock(), marcas.join(QLatin1Char(',')), plano.where);
+    };
+    QList<qint64> numeros;
+    qint64 bloco = ate / Schema::kOrderBlock;
+    qint64 lidos = 0;
+    int grupo = 1;
+    while (bloco >= 0 && numeros.size() < limite) {
+        QVariantList binds;
+        for (int i = 0; i < grupo; ++i)
+            binds << std::max<qint64>(bloco - i, 0);
+        m_db.execKept(emBlocos(grupo), binds + plano.binds + QVariantList{ate},
+                      [&numeros](const QSqlQuery& row) { numeros << row.value(0).toLongLong(); });
+        bloco -= grupo;
+        lidos += grupo;
+        // As many blocks as the rest of the page needs at the density seen so far; at most
+        // twice the last group, so a denser stretch is never read far past the page.
+        const qint64 faltam = limite - numeros.size();
+        const qint64 precisos =
+            numeros.isEmpty() ? 2 * grupo
+                              : (faltam * lidos + numeros.size() - 1) / qint64(numeros.size());
+        int proximo = 1;
+        while (proximo < precisos && proximo < 2 * grupo && proximo < kMaxBlocos)
+            proximo *= 2;
+        grupo = proximo;
+    }
+    // Blocks hold their matches in telephone order; the page is the newest of them.
+    std::sort(numeros.begin(), numeros.end(), std::greater<>());
+    if (numeros.size() > limite)
+        numeros.resize(limite);
+    QList<ResumoPedido> linhas;
+    if (numeros.isEmpty())
+        return linhas;
+    QStringList marcas;
+    QVariantList binds;
+    for (int i = 0; i < limite; ++i) {
+        marcas << QStringLiteral("?");
+        binds << numeros.at(std::min<qsizetype>(i, numeros.size() - 1));
+    }
+    m_db.execKept(
+        QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (%2) ORDER BY ped_ono DESC")
+            .arg(kColunas, marcas.join(QLatin1Char(','))),
+        binds, [&linhas](const QSqlQuery& row) { linhas << resumoAt(row); });
     return linhas;
 }
 

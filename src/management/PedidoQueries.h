@@ -15,7 +15,8 @@ class Database;
 // Reads of stored orders: the search pages, a customer's history figures and top products,
 // and one order with its items for the consultation. Every search walks an index: a day by
 // the date index, a number prefix as one key range per length, a telephone or name prefix by
-// its index when few orders match and backwards along the key (newest first) when many do.
+// its index when few orders match; when many do, a name backwards along the key (newest
+// first) and a telephone by blocks of order numbers, newest first.
 class PedidoQueries {
 public:
     // A search made ready to be read page by page; keep it for the following pages.
@@ -26,6 +27,7 @@ public:
         QVariantList binds;
         QList<QPair<qint64, qint64>> faixas; // number ranges, highest first
         bool porIndice = false;              // few matches: sort their keys from the index
+        bool porBlocos = false;              // many telephone matches: newest blocks first
         bool chaveInvertida = false;         // walks -ped_ono upwards (ix_pedido_ono_busca)
     };
     // The newest this many keys (more on a bigger table) tell a prefix for the key walk from
@@ -55,6 +57,11 @@ private:
     // `caminhada` walks the key backwards, for many matches; `indice` serves few.
     Plano planejaPrefixo(const QString& indice, const Plano& caminhada) const;
     Plano planejaNumero(const QString& texto) const;
+    // Fewer matches than a few pages in `indice`?
+    bool poucas(const QString& indice, const QString& where, const QVariantList& binds) const;
+    Plano peloIndice(const QString& indice, const QString& where, const QVariantList& binds) const;
+    QList<ResumoPedido> paginaPorBlocos(const Plano& plano, std::optional<qint64> antesDe,
+                                        int limite) const;
 
     Database& m_db;
 };

@@ -177,29 +177,45 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
     auto db = fixture.create();
     Seed s{*db};
     const int total = PedidoQueries::kJanela * 3 / 2 + 60;
+    const int antigos = 2600;
     auto estreito = [](int ono) { return ono % 20 == 0; };
+    auto telefone = [&](int ono) {
+        return QStringLiteral("%1-%2")
+            .arg(QLatin1String(estreito(ono)    ? "8"
+                               : ono <= antigos ? "91"
+                                                : "92"))
+            .arg(ono);
+    };
     {
         Transaction t(*db);
         for (int ono = 1; ono <= total; ++ono)
-            s.pedido(ono, QStringLiteral("%1%2").arg(estreito(ono) ? 8 : 9).arg(ono),
+            s.pedido(ono, telefone(ono),
                      estreito(ono) ? QStringLiteral("BIA") : QStringLiteral("ÁGATA %1").arg(ono),
                      ono);
         t.commit();
     }
     PedidoQueries queries(*db);
-    // "9" and "agata" fill a page from the newest orders (walking the key), "8" and "bia" do
-    // not (the index): every page in order, nothing twice or missing.
+    // Every page in order, nothing twice or missing, whichever path: "agata" walks the key,
+    // "bia", "92" and "8" sort their few matches from an index, "9" reads the newest blocks
+    // and "91" passes over the newest blocks, which hold none of its matches.
     using P = BuscaPedido::Por;
-    const std::tuple<P, const char*, int> casos[] = {{P::Telefone, "9", total - total / 20},
-                                                     {P::Telefone, "8", total / 20},
-                                                     {P::Nome, "agata", total - total / 20},
-                                                     {P::Nome, "bia", total / 20}};
+    enum Caminho { Chave, Indice, Blocos };
+    const std::tuple<P, const char*, int, Caminho> casos[] = {
+        {P::Telefone, "9", total - total / 20, Blocos},
+        {P::Telefone, "91", antigos - antigos / 20, Blocos},
+        {P::Telefone, "92", total - antigos - (total - antigos) / 20, Indice},
+        {P::Telefone, "8", total / 20, Indice},
+        {P::Nome, "agata", total - total / 20, Chave},
+        {P::Nome, "bia", total / 20, Indice}};
     // PostgreSQL chooses between the name's paths itself.
     const bool escolheNome = db->engine() == ConnectionSpec::Engine::Sqlite;
-    for (const auto& [por, prefixo, esperados] : casos) {
+    for (const auto& [por, prefixo, esperados, caminho] : casos) {
         const BuscaPedido busca = BuscaPedido::prefixo(por, QLatin1String(prefixo));
-        if (por == P::Telefone || escolheNome)
-            QCOMPARE(queries.planeja(busca).porIndice, esperados < PedidoListModel::kPagina);
+        const PedidoQueries::Plano plano = queries.planeja(busca);
+        if (por == P::Telefone || escolheNome) {
+            QCOMPARE(plano.porIndice, caminho == Indice);
+            QCOMPARE(plano.porBlocos, caminho == Blocos);
+        }
         PedidoListModel model(queries);
         model.setResumo(true);
         model.search(busca);
