@@ -36,12 +36,8 @@ void PagedTableModel::replaceRows(const Page& first) {
     endResetModel();
 }
 
-bool PagedTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !m_complete;
-}
-
-void PagedTableModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
+void PagedTableModel::readMore() {
+    if (!hasMore())
         return;
     Page page;
     try {
@@ -61,8 +57,8 @@ void PagedTableModel::fetchMore(const QModelIndex& parent) {
 }
 
 void PagedTableModel::fetchAll() {
-    while (canFetchMore({}))
-        fetchMore({});
+    while (hasMore())
+        readMore();
 }
 
 int PagedTableModel::columnCount(const QModelIndex& parent) const {

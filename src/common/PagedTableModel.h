@@ -9,9 +9,9 @@
 class DbError;
 
 // A list read a page at a time. A new first page is read before the rows are replaced, so a
-// failed read leaves the list as it was; the view pulls the following pages as it scrolls, and
-// a failure there, where an exception must not pass, stops the paging and is reported through
-// loadFailed. Searches scheduled in quick succession run once, the latest.
+// failed read leaves the list as it was; the list asks for the following pages as it scrolls
+// (readMore), and a failure there, where an exception must not pass, stops the paging and is
+// reported through loadFailed. Searches scheduled in quick succession run once, the latest.
 class PagedTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -26,8 +26,12 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    void fetchMore(const QModelIndex& parent) override;
+    // A tree view fetches more on every layout, and each page read lays it out again: asked
+    // by the view, a long list would be read to its end. Pages come through readMore only.
+    bool canFetchMore(const QModelIndex&) const override { return false; }
+    bool hasMore() const { return !m_complete; }
+    // Reads and shows the next page, if any.
+    void readMore();
 
 Q_SIGNALS:
     void loadFailed(const DbError& error);

@@ -41,11 +41,6 @@ int rowOf(const ClienteListModel& model, const QString& telefone) {
     return -1;
 }
 
-void fetchAll(ClienteListModel& model) {
-    while (model.canFetchMore({}))
-        model.fetchMore({});
-}
-
 } // namespace
 
 class ClienteListModelTest : public QObject {
@@ -66,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(ClienteListModel::columns(Variante::Selecionar).at(Endereco).twips, 4000);
         QCOMPARE(ClienteListModel::columns(Variante::Localizar).at(Endereco).twips, 3800);
         QVERIFY(!localizar.hasRows());
-        QVERIFY(!localizar.canFetchMore({}));
+        QVERIFY(!localizar.hasMore());
     }
 
     void searchesNarrowAndWiden_data() {
@@ -108,7 +103,7 @@ private Q_SLOTS:
                 model.setSearch(Busca(by), prefixes.at(i));
                 QCOMPARE(column(model, Nome), expected.at(i));
                 QCOMPARE(model.hasRows(), !expected.at(i).isEmpty());
-                QVERIFY(!model.canFetchMore({}));
+                QVERIFY(!model.hasMore());
             }
         }
     }
@@ -125,8 +120,8 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), ClienteListModel::kPagina);
         QCOMPARE(rowOf(model, "9000-0000"), -1);
         QList<int> counts;
-        while (model.canFetchMore({})) {
-            model.fetchMore({});
+        while (model.hasMore()) {
+            model.readMore();
             counts << model.rowCount();
         }
         QCOMPARE(counts, (QList<int>{2 * ClienteListModel::kPagina, kTotal}));
@@ -145,13 +140,13 @@ private Q_SLOTS:
             QVERIFY(m_f->store.remove(2 * ClienteListModel::kPagina + i + 1));
         model.loadAll();
         QCOMPARE(model.rowCount(), ClienteListModel::kPagina);
-        fetchAll(model);
+        model.fetchAll();
         QCOMPARE(model.rowCount(), 2 * ClienteListModel::kPagina);
         for (int row = 0; row < model.rowCount(); ++row)
             QCOMPARE(model.clienteAt(row).codigo, row + 1);
         model.setSearch(Busca::Telefone, u"9000-01"_s);
         QCOMPARE(model.rowCount(), 100);
-        QVERIFY(!model.canFetchMore({}));
+        QVERIFY(!model.hasMore());
     }
 
     void statisticsPerRow() {
@@ -289,11 +284,11 @@ private Q_SLOTS:
         QCOMPARE(text(model, 0, Telefone), u"9000-0000"_s);
         int failed = 0;
         connect(&model, &ClienteListModel::loadFailed, this, [&failed] { ++failed; });
-        QVERIFY(model.canFetchMore({}));
-        model.fetchMore({});
+        QVERIFY(model.hasMore());
+        model.readMore();
         QCOMPARE(failed, 1);
         QCOMPARE(model.rowCount(), ClienteListModel::kPagina);
-        QVERIFY(!model.canFetchMore({}));
+        QVERIFY(!model.hasMore());
     }
 
 private:

@@ -123,6 +123,7 @@ class TestfrmConsulta_Pedido : public QObject {
 private Q_SLOTS:
     void searchConsultAssignCopyReprintCancel();
     void historyFromTheOrderScreen();
+    void aLongListReadsAPageAtATime();
     void priceTable();
 };
 
@@ -140,7 +141,8 @@ void TestfrmConsulta_Pedido::searchConsultAssignCopyReprintCancel() {
     typeText(child<QLineEdit>(*busca, "txtNumero_Pedido"), QStringLiteral("1x"));
     QCOMPARE(text(*busca, "txtNumero_Pedido"), QStringLiteral("1"));
     QTRY_COMPARE(listed(*busca), (QList<qint64>{12, 1}));
-    child<QRadioButton>(*busca, "optTelefone")->click();
+    QTest::keyClick(child<QRadioButton>(*busca, "optTelefone"), Qt::Key_Space);
+    QCOMPARE(busca->focusWidget(), child<QLineEdit>(*busca, "mskTelefone"));
     typeText(child<QLineEdit>(*busca, "mskTelefone"), QStringLiteral("98765"));
     QTRY_COMPARE(listed(*busca), (QList<qint64>{3, 2, 1}));
     child<QRadioButton>(*busca, "optNome_Cliente")->click();
@@ -225,6 +227,21 @@ void TestfrmConsulta_Pedido::searchConsultAssignCopyReprintCancel() {
     f.messages.clear();
     child<QPushButton>(consulta, "btnCancelar")->click();
     QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("O pedido já esta cancelado!")});
+}
+
+void TestfrmConsulta_Pedido::aLongListReadsAPageAtATime() {
+    Fixture f;
+    f.db->exec(QStringLiteral("INSERT INTO TB_Pedido (ped_ono, ped_usu_id, ped_data, "
+                              "ped_cli_Telefone, ped_cli_Nome) WITH RECURSIVE n(i) AS (SELECT 100 "
+                              "UNION ALL SELECT i + 1 FROM n WHERE i < 699) SELECT i, 1, ?, "
+                              "'5555-0000', 'X' FROM n"),
+               {Database::dateValue(QDate::currentDate())});
+    frmConsulta_Pedido consulta(f.context);
+    auto busca = f.busca(consulta);
+    QVERIFY(QTest::qWaitForWindowExposed(busca.get()));
+    QCOMPARE(busca->rowCount(), PedidoListModel::kPrimeiraPagina);
+    busca->list()->scrollToBottom();
+    QTRY_COMPARE(busca->rowCount(), 602);
 }
 
 void TestfrmConsulta_Pedido::historyFromTheOrderScreen() {

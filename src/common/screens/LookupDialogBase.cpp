@@ -1,5 +1,6 @@
 #include "common/screens/LookupDialogBase.h"
 
+#include "common/PagedTableModel.h"
 #include "common/screens/ScreenContext.h"
 #include "data/Connections.h"
 
@@ -10,8 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStyleOptionViewItem>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -52,6 +54,12 @@ LookupDialogBase::LookupDialogBase(ScreenContext& context, const Definition& def
         captions << column.caption;
     m_rows->setHorizontalHeaderLabels(captions);
     setModel(m_rows);
+    // Queued: the scroll bar changes while the view lays itself out.
+    const QScrollBar* bar = m_list->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, &LookupDialogBase::readMoreNearTheEnd,
+            Qt::QueuedConnection);
+    connect(bar, &QScrollBar::rangeChanged, this, &LookupDialogBase::readMoreNearTheEnd,
+            Qt::QueuedConnection);
     connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
             rowDoubleClicked(index.row());
@@ -108,29 +116,48 @@ void LookupDialogBase::setModel(QAbstractItemModel* model) {
         m_list->setColumnWidth(i, m_definition.columns[i].twips / ScreenOptions::kTwipsPerPixel);
     connect(model, &QAbstractItemModel::modelReset, this, &LookupDialogBase::selectFirstRow);
     connect(model, &QAbstractItemModel::rowsInserted, this, &LookupDialogBase::selectFirstRow);
-    connect(model, &QAbstractItemModel::modelReset, this, &LookupDialogBase::fitColumns);
-    connect(model, &QAbstractItemModel::rowsInserted, this, &LookupDialogBase::fitColumns);
-    fitColumns();
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { fitColumns(0); });
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first) { fitColumns(first); });
+    fitColumns(0);
 }
 
 // The designed widths are a minimum: a column grows to its header and to the values the list
 // shows, and never shrinks while the user types. The dialog widens with it while it fits the
-// screen.
-void LookupDialogBase::fitColumns() {
+// screen. Only the rows just added are measured, by their delegate: the view's own measure
+// lays the list out first, which reads a paged list's next page, whose rows are measured in
+// turn, down to the last of a million orders.
+void LookupDialogBase::fitColumns(int first) {
+    const QAbstractItemModel* model = m_list->model();
+    const int last = std::min(model->rowCount(), first + kRowsMeasured) - 1;
+    QStyleOptionViewItem option;
+    option.initFrom(m_list);
+    option.font = m_list->font();
+    option.fontMetrics = m_list->fontMetrics();
     QHeaderView* header = m_list->header();
-    const QAbstractItemView* view = m_list; // the tree view hides the measure it inherits
     int grown = 0;
     for (int i = 0; i < header->count(); ++i) {
-        const int wanted = std::max(header->sectionSizeHint(i), view->sizeHintForColumn(i));
+        int wanted = header->sectionSizeHint(i);
+        for (int row = first; row <= last; ++row) {
+            const QModelIndex index = model->index(row, i);
+            wanted = std::max(wanted,
+                              m_list->itemDelegateForIndex(index)->sizeHint(option, index).width());
+        }
         if (wanted > m_list->columnWidth(i)) {
             grown += wanted - m_list->columnWidth(i);
             m_list->setColumnWidth(i, wanted);
         }
     }
-    if (grown == 0 || !isWindow())
-        return;
-    const int room = screen() ? screen()->availableGeometry().width() : width() + grown;
-    resize(std::min(width() + grown, room), height());
+    if (grown > 0)
+        widen(grown);
+}
+
+// A paged list reads its next page once its end is less than a screenful below the view.
+void LookupDialogBase::readMoreNearTheEnd() {
+    auto* paged = qobject_cast<PagedTableModel*>(m_list->model());
+    const QScrollBar* bar = m_list->verticalScrollBar();
+    if (paged && paged->hasMore() && bar->value() >= bar->maximum() - bar->pageStep())
+        paged->readMore();
 }
 
 void LookupDialogBase::setRows(const QList<QStringList>& rows) {

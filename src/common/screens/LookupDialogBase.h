@@ -85,7 +85,9 @@ protected:
 
 private:
     void selectFirstRow();
-    void fitColumns();
+    void readMoreNearTheEnd();
+    // Widens the columns to the rows from `first` on.
+    void fitColumns(int first);
 
     ScreenContext& m_context;
     Definition m_definition;

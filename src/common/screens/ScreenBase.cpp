@@ -117,6 +117,17 @@ void ScreenBase::place() {
     move(left, top);
 }
 
+void ScreenBase::widen(int pixels) {
+    const bool inside = !isWindow() && parentWidget();
+    const int room = inside     ? parentWidget()->width()
+                     : screen() ? screen()->availableGeometry().width()
+                                : width() + pixels;
+    resize(std::min(width() + pixels, room), height());
+    // Centred again across the area.
+    if (inside)
+        place();
+}
+
 // Inside the main window's area: as much of the screen as fits (its layout shrinks what can
 // shrink), centred across it, `topTwips` from its top when that leaves it whole.
 void ScreenBase::placeInside(const QRect& area) {

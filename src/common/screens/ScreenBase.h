@@ -66,6 +66,9 @@ protected:
         }
     }
 
+    // Widens the screen by `pixels` as far as the display, or the main window's area, allows.
+    void widen(int pixels);
+
     void roundFrame(QWidget* frame);
     void attachFocusColours(QWidget* field, bool keyField = false);
     void attachKeyFilter(QWidget* field, KeyFilterMode mode);

@@ -141,6 +141,9 @@ void frmLocalizar_Pedido::escolhe(QRadioButton* opcao) {
     for (const auto& [botao, caixa] : pares) {
         botao->setChecked(botao == opcao);
         caixa->setEnabled(botao == opcao);
+        // Chosen by the space bar, the criterion is typed at once, as in the customer lookups.
+        if (botao == opcao)
+            caixa->setFocus();
     }
 }
 
