@@ -101,6 +101,23 @@ void searchPage(PedidoListModel& model, const BuscaPedido& busca) {
     model.data(model.index(0, 2)); // the first cell painted
 }
 
+// `quantos` distinct orders that exist and are not cancelled, drawn at random.
+QList<qint64> abertos(Database& db, qint64 maior, std::mt19937_64& random, int quantos) {
+    QList<qint64> pedidos;
+    for (int tentativa = 0; pedidos.size() < quantos && tentativa < 100 * quantos; ++tentativa) {
+        const qint64 numero = std::uniform_int_distribution<qint64>(1, maior)(random);
+        const QVariant status = db.scalar(
+            QStringLiteral("SELECT COALESCE(ped_Status, '') FROM TB_Pedido WHERE ped_ono = ?"),
+            {numero});
+        if (status.isValid() && status.toString() != QLatin1String("CANCELADO") &&
+            !pedidos.contains(numero))
+            pedidos << numero;
+    }
+    if (pedidos.size() < quantos)
+        throw std::runtime_error("too few orders left to cancel");
+    return pedidos;
+}
+
 // The data set's customers have a few dozen orders at most: the busiest one gets copies of the
 // oldest orders, with their items, up to `pedidos`. Writes, so it runs only when the history
 // benchmark is chosen.
@@ -263,9 +280,14 @@ void registerStoredOrderOperations(BenchRegistry& registry, Database& db, std::m
                  throw std::runtime_error("a stored order was not found");
          }});
     const auto changes = std::make_shared<PedidoChanges>(db);
+    // Orders not cancelled yet, drawn before the first run: a run on a database an earlier run
+    // used then cancels as many orders as the first did.
     add({QStringLiteral("stored orders: cancellation (durable commit)"), 10.0, 300,
-         [changes, maior, &random] {
-             changes->cancelar(std::uniform_int_distribution<qint64>(1, maior)(random));
+         [changes, maior, &random, &db, fila = std::make_shared<QList<qint64>>()] {
+             if (fila->isEmpty())
+                 *fila = abertos(db, maior, random, BenchExtras().warmUpRuns + 300);
+             if (changes->cancelar(fila->takeLast()) != PedidoChanges::Cancelamento::Cancelado)
+                 throw std::runtime_error("an order drawn for cancelling was not cancelled");
          }});
 }
 
