@@ -250,7 +250,8 @@ QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
         QStringList marcas;
         for (int i = 0; i < blocos; ++i)
             marcas << QStringLiteral("?");
-        return QStringLiteral("SELECT ped_ono FROM %1 WHERE %2 IN (%3) AND %4 AND ped_ono <= ?")
+        return QStringLiteral("SELECT ped_ono FROM %1 WHERE %2 IN (%3) AND %4 AND ped_ono <= ? "
+                              "ORDER BY ped_ono DESC LIMIT ?")
             .arg(plano.from, Schema::orderBlock(), marcas.join(QLatin1Char(',')), plano.where);
     };
     QList<qint64> numeros;
@@ -261,7 +262,10 @@ QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
         QVariantList binds;
         for (int i = 0; i < grupo; ++i)
             binds << std::max<qint64>(bloco - i, 0);
-        m_db.execKept(emBlocos(grupo), binds + plano.binds + QVariantList{ate},
+        // Each group's numbers are below the last group's: newest first, only as many as the
+        // page still wants.
+        m_db.execKept(emBlocos(grupo),
+                      binds + plano.binds + QVariantList{ate, limite - numeros.size()},
                       [&numeros](const QSqlQuery& row) { numeros << row.value(0).toLongLong(); });
         bloco -= grupo;
         lidos += grupo;
@@ -276,10 +280,6 @@ QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
             proximo *= 2;
         grupo = proximo;
     }
-    // Blocks hold their matches in telephone order; the page is the newest of them.
-    std::sort(numeros.begin(), numeros.end(), std::greater<>());
-    if (numeros.size() > limite)
-        numeros.resize(limite);
     QList<ResumoPedido> linhas;
     if (numeros.isEmpty())
         return linhas;
