@@ -49,6 +49,13 @@ QString semIndice(Engine engine) {
     return engine == Engine::Sqlite ? kTabela + QStringLiteral(" NOT INDEXED") : kTabela;
 }
 
+// "?,?,…": `quantas` bound values for an IN list.
+QString marcas(int quantas) {
+    QString lista = QStringLiteral("?,").repeated(quantas);
+    lista.chop(1);
+    return lista;
+}
+
 PedidoQueries::Plano nada() {
     PedidoQueries::Plano plano;
     plano.vazio = true;
@@ -247,12 +254,9 @@ QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
     // The statements differ only in how many blocks they seek: 1, 2, 4 … kMaxBlocos, a short
     // group repeating its last block.
     auto emBlocos = [&plano](int blocos) {
-        QStringList marcas;
-        for (int i = 0; i < blocos; ++i)
-            marcas << QStringLiteral("?");
         return QStringLiteral("SELECT ped_ono FROM %1 WHERE %2 IN (%3) AND %4 AND ped_ono <= ? "
                               "ORDER BY ped_ono DESC LIMIT ?")
-            .arg(plano.from, Schema::orderBlock(), marcas.join(QLatin1Char(',')), plano.where);
+            .arg(plano.from, Schema::orderBlock(), marcas(blocos), plano.where);
     };
     QList<qint64> numeros;
     qint64 bloco = ate / Schema::kOrderBlock;
@@ -283,15 +287,13 @@ QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
     QList<ResumoPedido> linhas;
     if (numeros.isEmpty())
         return linhas;
-    QStringList marcas;
+    // As many marks as the page holds, the last number repeated: one statement per page size.
     QVariantList binds;
-    for (int i = 0; i < limite; ++i) {
-        marcas << QStringLiteral("?");
+    for (int i = 0; i < limite; ++i)
         binds << numeros.at(std::min<qsizetype>(i, numeros.size() - 1));
-    }
     m_db.execKept(
         QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (%2) ORDER BY ped_ono DESC")
-            .arg(kColunas, marcas.join(QLatin1Char(','))),
+            .arg(kColunas, marcas(limite)),
         binds, [&linhas](const QSqlQuery& row) { linhas << resumoAt(row); });
     return linhas;
 }
