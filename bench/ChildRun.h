@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QStringList>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -8,6 +10,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 // One run of a program to its end, measured as its own.
 struct ChildRun {
@@ -76,4 +79,19 @@ inline ChildRun runChild(char* const argv[], char* const envp[], std::chrono::mi
     run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
+}
+
+// The same with the arguments, the program first, and the environment as text.
+inline ChildRun runChild(const QStringList& arguments, const QStringList& environment,
+                         std::chrono::milliseconds limit) {
+    std::vector<QByteArray> storage;
+    for (const QString& text : arguments + environment)
+        storage.push_back(text.toLocal8Bit());
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    for (std::size_t i = 0; i < storage.size(); ++i)
+        (i < std::size_t(arguments.size()) ? argv : envp).push_back(storage[i].data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    return runChild(argv.data(), envp.data(), limit);
 }

@@ -30,20 +30,9 @@ ChildRun startOnce(const QString& home) {
     if (!env.contains(QStringLiteral("DISPLAY"))) {
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     }
-    std::vector<QByteArray> storage;
-    for (const QString& entry : env.toStringList()) {
-        storage.push_back(entry.toLocal8Bit());
-    }
-    std::vector<char*> envp;
-    for (QByteArray& entry : storage) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-    QByteArray exe(BRISKO_EXE);
-    char* argv[] = {exe.data(), nullptr};
-
     // A program that never reaches its first screen must not hang the measurement.
-    return runChild(argv, envp.data(), std::chrono::seconds(20));
+    return runChild(QStringList{QString::fromLocal8Bit(BRISKO_EXE)}, env.toStringList(),
+                    std::chrono::seconds(20));
 }
 
 double median(std::vector<double> v) {

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
+#include <QProcessEnvironment>
 #include <QSqlQuery>
 #include <cstdio>
 #include <ctime>
@@ -202,17 +203,12 @@ void registerStoredOrderOperations(BenchRegistry& registry, Database& db, std::m
     const auto memoria = std::make_shared<QString>();
     registry.add({QStringLiteral("stored orders: every order listed and scrolled to the end"), 0, 1,
                   [memoria] {
-                      QList<QByteArray> args;
-                      args << QCoreApplication::applicationFilePath().toLocal8Bit();
-                      for (const QString& arg : QCoreApplication::arguments().mid(1))
-                          args << arg.toLocal8Bit();
-                      args << "--child"
-                           << "listing";
-                      std::vector<char*> argv;
-                      for (QByteArray& arg : args)
-                          argv.push_back(arg.data());
-                      argv.push_back(nullptr);
-                      const ChildRun run = runChild(argv.data(), environ, std::chrono::minutes(5));
+                      QStringList args = QCoreApplication::arguments();
+                      args[0] = QCoreApplication::applicationFilePath();
+                      args << QStringLiteral("--child") << QStringLiteral("listing");
+                      const ChildRun run =
+                          runChild(args, QProcessEnvironment::systemEnvironment().toStringList(),
+                                   std::chrono::minutes(5));
                       if (!run.ok)
                           throw std::runtime_error("the listing process failed");
                       *memoria = QStringLiteral("a process of its own, peak %1 MB (target <= 150 "

@@ -30,7 +30,8 @@ const QString kCounters[] = {QStringLiteral("Itens"), QStringLiteral("Quantidade
                              QStringLiteral("Totais")};
 
 const QString kMarca = QStringLiteral("brisko_resumo_marca");
-const QString kAteMarca = QStringLiteral(" <= (SELECT marca FROM brisko_resumo_marca)");
+const QString kMarcaAtual = QStringLiteral("(SELECT marca FROM brisko_resumo_marca)");
+const QString kAteMarca = QStringLiteral(" <= ") + kMarcaAtual;
 
 QList<Summary> summaries() {
     const QString cat = QStringLiteral("%I.ite_cat");
@@ -48,6 +49,13 @@ QList<Summary> summaries() {
               {QStringLiteral("rvt_Nome"), nome},
               {QStringLiteral("rvt_cat"), cat}},
              QStringLiteral("rvt_")}};
+}
+
+// The key's expression with `order` and `item` naming the two sides.
+QString keySource(const Key& key, const QString& order, const QString& item) {
+    return QString(key.source)
+        .replace(QLatin1String("%P"), order)
+        .replace(QLatin1String("%I"), item);
 }
 
 QStringList keyColumns(const Summary& s) {
@@ -99,9 +107,7 @@ QString upsert(Engine engine, const Summary& s, const QString& from, const QStri
                const QString& order, const QString& item, const QString& sign) {
     QStringList keys;
     for (const Key& key : s.keys) {
-        const QString source = QString(key.source)
-                                   .replace(QLatin1String("%P"), order)
-                                   .replace(QLatin1String("%I"), item);
+        const QString source = keySource(key, order, item);
         keys << (nullableKey(engine, key) ? source
                                           : QStringLiteral("COALESCE(%1, '')").arg(source));
     }
@@ -260,9 +266,10 @@ void create(Database& db) {
 }
 
 void catchUp(Database& db) {
-    const QString behind = QStringLiteral(
-        "SELECT count(*) FROM TB_Pedido WHERE ped_ono > (SELECT marca FROM brisko_resumo_marca)");
-    if (db.scalar(behind).toLongLong() == 0)
+    // Nothing past the mark: no transaction, and on PostgreSQL no lock.
+    if (!db.scalar(QStringLiteral("SELECT 1 FROM TB_Pedido WHERE ped_ono > %1 LIMIT 1")
+                       .arg(kMarcaAtual))
+             .isValid())
         return;
     Transaction transaction(db);
     if (db.engine() == Engine::Postgres) {
@@ -283,9 +290,7 @@ QString withRecent(const QString& table) {
         // reach the orders' and items' indexes; readers fold a null text key into ''.
         QStringList recent;
         for (const Key& key : s.keys)
-            recent << QString(key.source)
-                          .replace(QLatin1String("%P"), QLatin1String("p"))
-                          .replace(QLatin1String("%I"), QLatin1String("i"));
+            recent << keySource(key, QStringLiteral("p"), QStringLiteral("i"));
         recent << QStringLiteral("1") << QStringLiteral("COALESCE(i.ite_Quantidade, 0)")
                << QStringLiteral("CASE WHEN i.ite_Quantidade IS NULL THEN 0 ELSE 1 END")
                << QStringLiteral("COALESCE(i.ite_Total, 0)")
@@ -294,10 +299,10 @@ QString withRecent(const QString& table) {
         for (int i = 0; i < recent.size(); ++i)
             recent[i] += QStringLiteral(" AS ") + names.at(i);
         return QStringLiteral("(SELECT %1 FROM %2 UNION ALL SELECT %3 FROM TB_Pedido p JOIN "
-                              "TB_Item i ON i.ite_Ono = p.ped_ono WHERE p.ped_ono > (SELECT marca "
-                              "FROM brisko_resumo_marca) AND COALESCE(p.ped_Status, '') <> "
-                              "'CANCELADO')")
-            .arg(names.join(QStringLiteral(", ")), s.table, recent.join(QStringLiteral(", ")));
+                              "TB_Item i ON i.ite_Ono = p.ped_ono WHERE p.ped_ono > %4 AND "
+                              "COALESCE(p.ped_Status, '') <> 'CANCELADO')")
+            .arg(names.join(QStringLiteral(", ")), s.table, recent.join(QStringLiteral(", ")),
+                 kMarcaAtual);
     }
     throw std::invalid_argument("unknown summary " + table.toStdString());
 }

@@ -34,26 +34,23 @@ QVariant optionalCents(const QString& text) {
 std::optional<PedidoStore::UltimaTaxa>
 PedidoStore::ultimaTaxaEntrega(const QString& telefone) const {
     // The customer's few orders come from the telephone index, their lines from the item
-    // index; the highest order number with a fee line wins.
-    if (!m_ultimaTaxa)
-        m_ultimaTaxa = m_db.prepare(
-            QStringLiteral("SELECT p.ped_ono, i.ite_Nome, i.ite_Quantidade, i.ite_Preco "
-                           "FROM TB_Pedido p JOIN TB_Item i ON i.ite_Ono = p.ped_ono "
-                           "WHERE p.ped_cli_Telefone = ? AND i.ite_cat = ? "
-                           "ORDER BY p.ped_ono DESC LIMIT 1"));
-    QSqlQuery& query = *m_ultimaTaxa;
-    m_db.execPrepared(query, {telefone, kTaxaEntrega});
-    if (!query.next()) {
-        query.finish();
+    // index; the highest order number with a fee line wins. Asked on every call the attendant
+    // takes, so kept prepared on the connection.
+    std::optional<UltimaTaxa> taxa;
+    m_db.execKept(QStringLiteral("SELECT p.ped_ono, i.ite_Nome, i.ite_Quantidade, i.ite_Preco "
+                                 "FROM TB_Pedido p JOIN TB_Item i ON i.ite_Ono = p.ped_ono "
+                                 "WHERE p.ped_cli_Telefone = ? AND i.ite_cat = ? "
+                                 "ORDER BY p.ped_ono DESC LIMIT 1"),
+                  {telefone, kTaxaEntrega}, [&taxa](const QSqlQuery& row) {
+                      taxa = UltimaTaxa{};
+                      taxa->pedido = row.value(0).toLongLong();
+                      taxa->nome = registryQueries::textAt(row, 1);
+                      taxa->quantidade = row.value(2).toInt();
+                      taxa->precoArmazenado = Money::fromCents(row.value(3).toLongLong());
+                  });
+    if (!taxa)
         return std::nullopt;
-    }
-    UltimaTaxa taxa;
-    taxa.pedido = query.value(0).toLongLong();
-    taxa.nome = registryQueries::textAt(query, 1);
-    taxa.quantidade = query.value(2).toInt();
-    taxa.precoArmazenado = Money::fromCents(query.value(3).toLongLong());
-    query.finish();
-    taxa.precoAtual = m_produtos.price(kTaxaEntrega, taxa.nome);
+    taxa->precoAtual = m_produtos.price(kTaxaEntrega, taxa->nome);
     return taxa;
 }
 

@@ -4,7 +4,6 @@
 #include "masterdata/ProdutoStore.h"
 #include "orders/Pedido.h"
 
-#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -44,8 +43,5 @@ protected:
 
 private:
     Database& m_db;
-    // Asked on every call the attendant takes: planned once per store, the current price's
-    // lookup too.
-    mutable std::optional<QSqlQuery> m_ultimaTaxa;
     ProdutoStore m_produtos;
 };
