@@ -5,9 +5,11 @@
 #include "data/Schema.h"
 #include "data/TextMatch.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -300,22 +302,49 @@ QList<ResumoPedido> PedidoQueries::paginaPorBlocos(const Plano& plano,
 
 QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) const {
     // From the telephone summary: a few rows per product asked, not every item of every order,
-    // and the items of the customer's orders it does not hold yet.
-    // Ordered by code point on both engines.
-    const QString porCodigo =
-        m_db.engine() == Engine::Postgres ? QStringLiteral(" COLLATE \"C\"") : QString();
+    // and the items of the customer's orders it does not hold yet. The rows are added up here:
+    // a few hundred of them cost the server more to group and sort than to send.
+    struct Soma {
+        qint64 itens = 0, quantidade = 0, quantidades = 0, total = 0;
+    };
+    QHash<QPair<QString, QString>, Soma> somas;
+    m_db.execKept(QStringLiteral("SELECT COALESCE(rvt_Nome, ''), COALESCE(rvt_cat, ''), rvt_Itens, "
+                                 "rvt_Quantidade, rvt_Quantidades, rvt_Total FROM %1 r WHERE "
+                                 "rvt_Telefone = ?")
+                      .arg(salesSummary::withRecent(QLatin1String(salesSummary::kPorTelefone))),
+                  {telefone}, [&somas](const QSqlQuery& row) {
+                      Soma& soma = somas[{row.value(0).toString(), row.value(1).toString()}];
+                      soma.itens += row.value(2).toLongLong();
+                      soma.quantidade += row.value(3).toLongLong();
+                      soma.quantidades += row.value(4).toLongLong();
+                      soma.total += row.value(5).toLongLong();
+                  });
+    struct Linha {
+        ProdutoSolicitado produto;
+        bool semQuantidade; // no item gave one: below every quantity
+    };
+    std::vector<Linha> linhas;
+    linhas.reserve(size_t(somas.size()));
+    for (auto it = somas.cbegin(); it != somas.cend(); ++it) {
+        if (it->itens > 0)
+            linhas.push_back(
+                {{it.key().first, it.key().second, it->quantidade, Money::fromCents(it->total)},
+                 it->quantidades == 0});
+    }
+    // Most asked first, ties by category then name, in code-point order.
+    std::sort(linhas.begin(), linhas.end(), [](const Linha& a, const Linha& b) {
+        if (a.semQuantidade != b.semQuantidade)
+            return b.semQuantidade;
+        if (a.produto.quantidade != b.produto.quantidade)
+            return a.produto.quantidade > b.produto.quantidade;
+        if (const int c = a.produto.categoria.compare(b.produto.categoria))
+            return c < 0;
+        return a.produto.nome < b.produto.nome;
+    });
     QList<ProdutoSolicitado> produtos;
-    m_db.execKept(
-        QStringLiteral("SELECT COALESCE(rvt_Nome, '')%1, COALESCE(rvt_cat, '')%1, CASE WHEN "
-                       "sum(rvt_Quantidades) > 0 THEN CAST(sum(rvt_Quantidade) AS BIGINT) END, "
-                       "CAST(sum(rvt_Total) AS BIGINT) FROM %2 r WHERE rvt_Telefone = ? GROUP BY "
-                       "1, 2 HAVING sum(rvt_Itens) > 0 ORDER BY 3 DESC, 2, 1")
-            .arg(porCodigo, salesSummary::withRecent(QLatin1String(salesSummary::kPorTelefone))),
-        {telefone}, [&produtos](const QSqlQuery& row) {
-            produtos.append({row.value(0).toString(), row.value(1).toString(),
-                             row.value(2).toLongLong(),
-                             Money::fromCents(row.value(3).toLongLong())});
-        });
+    produtos.reserve(qsizetype(linhas.size()));
+    for (Linha& linha : linhas)
+        produtos.append(std::move(linha.produto));
     return produtos;
 }
 

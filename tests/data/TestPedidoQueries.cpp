@@ -249,23 +249,27 @@ void PedidoQueriesTest::historyFiguresAndTopProducts() {
     Seed s{*db};
     const QString tel = QStringLiteral("98765-4321");
     s.pedido(1, tel, QStringLiteral("ANA"), 5000);
+    s.item(1, QStringLiteral("CALABRESA"), 2, 2000);
+    s.item(1, QStringLiteral("COCA"), 1, 1000, QStringLiteral("BEBIDAS"));
+    salesSummary::catchUp(*db); // order 1 summed, the others past the mark
     s.pedido(2, tel, QStringLiteral("ANA"), 0, kHoje, QStringLiteral("CANCELADO"));
     s.pedido(3, tel, QStringLiteral("ANA"), 2500);
     s.pedido(4, tel + QStringLiteral("9"), QStringLiteral("OUTRO"), 1000);
-    s.item(1, QStringLiteral("CALABRESA"), 2, 2000);
-    s.item(1, QStringLiteral("COCA"), 1, 1000, QStringLiteral("BEBIDAS"));
     s.item(2, QStringLiteral("ATUM"), 9, 3000);
+    s.item(3, QStringLiteral("BRINDE"), 1, 0);
     s.item(3, QStringLiteral("CALABRESA"), 1, 2000);
     s.item(3, QStringLiteral("GUARANÁ"), 1, 500, QStringLiteral("BEBIDAS"));
     s.item(4, QStringLiteral("ATUM"), 7, 3000);
+    db->exec(QStringLiteral("UPDATE TB_Item SET ite_Quantidade = NULL WHERE ite_Nome = 'BRINDE'"));
     PedidoQueries queries(*db);
     const QList<ProdutoSolicitado> top = queries.topProdutos(tel);
-    QCOMPARE(top.size(), 3);
+    QCOMPARE(top.size(), 4);
     QCOMPARE(top[0].nome, QStringLiteral("CALABRESA"));
     QCOMPARE(top[0].quantidade, 3);
     QCOMPARE(top[0].total, Money::fromCents(6000));
     QCOMPARE(top[1].nome, QStringLiteral("COCA")); // a tie goes by category
     QCOMPARE(top[2].nome, QStringLiteral("GUARANÁ"));
+    QCOMPARE(top[3].nome, QStringLiteral("BRINDE")); // no quantity: last on both engines
 
     PedidoListModel model(queries);
     model.setResumo(true);
