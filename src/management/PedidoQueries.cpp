@@ -304,33 +304,37 @@ QList<ProdutoSolicitado> PedidoQueries::topProdutos(const QString& telefone) con
     // From the telephone summary: a few rows per product asked, not every item of every order,
     // and the items of the customer's orders it does not hold yet. The rows are added up here:
     // a few hundred of them cost the server more to group and sort than to send.
+    // A summary row without items holds nothing else either: the server leaves it out, and
+    // the quantity comes null when no item gave one.
     struct Soma {
-        qint64 itens = 0, quantidade = 0, quantidades = 0, total = 0;
+        qint64 quantidade = 0, total = 0;
+        bool comQuantidade = false;
     };
     QHash<QPair<QString, QString>, Soma> somas;
-    m_db.execKept(QStringLiteral("SELECT COALESCE(rvt_Nome, ''), COALESCE(rvt_cat, ''), rvt_Itens, "
-                                 "rvt_Quantidade, rvt_Quantidades, rvt_Total FROM %1 r WHERE "
-                                 "rvt_Telefone = ?")
-                      .arg(salesSummary::withRecent(QLatin1String(salesSummary::kPorTelefone))),
-                  {telefone}, [&somas](const QSqlQuery& row) {
-                      Soma& soma = somas[{row.value(0).toString(), row.value(1).toString()}];
-                      soma.itens += row.value(2).toLongLong();
-                      soma.quantidade += row.value(3).toLongLong();
-                      soma.quantidades += row.value(4).toLongLong();
-                      soma.total += row.value(5).toLongLong();
-                  });
+    m_db.execKept(
+        QStringLiteral("SELECT COALESCE(rvt_Nome, ''), COALESCE(rvt_cat, ''), CASE WHEN "
+                       "rvt_Quantidades > 0 THEN rvt_Quantidade END, rvt_Total FROM %1 r WHERE "
+                       "rvt_Telefone = ? AND rvt_Itens > 0")
+            .arg(salesSummary::withRecent(QLatin1String(salesSummary::kPorTelefone))),
+        {telefone}, [&somas](const QSqlQuery& row) {
+            Soma& soma = somas[{row.value(0).toString(), row.value(1).toString()}];
+            const QVariant quantidade = row.value(2);
+            if (!quantidade.isNull()) {
+                soma.quantidade += quantidade.toLongLong();
+                soma.comQuantidade = true;
+            }
+            soma.total += row.value(3).toLongLong();
+        });
     struct Linha {
         ProdutoSolicitado produto;
         bool semQuantidade; // no item gave one: below every quantity
     };
     std::vector<Linha> linhas;
     linhas.reserve(size_t(somas.size()));
-    for (auto it = somas.cbegin(); it != somas.cend(); ++it) {
-        if (it->itens > 0)
-            linhas.push_back(
-                {{it.key().first, it.key().second, it->quantidade, Money::fromCents(it->total)},
-                 it->quantidades == 0});
-    }
+    for (auto it = somas.cbegin(); it != somas.cend(); ++it)
+        linhas.push_back(
+            {{it.key().first, it.key().second, it->quantidade, Money::fromCents(it->total)},
+             !it->comQuantidade});
     // Most asked first, ties by category then name, in code-point order.
     std::sort(linhas.begin(), linhas.end(), [](const Linha& a, const Linha& b) {
         if (a.semQuantidade != b.semQuantidade)
