@@ -33,9 +33,8 @@ void PedidoListModel::requestSearch(const BuscaPedido& busca) {
 
 void PedidoListModel::search(const BuscaPedido& busca) {
     ++m_buscas;
-    const PedidoQueries::Plano plano = m_queries.planeja(busca);
     // One row beyond the page tells whether more follow, so no empty page is ever read.
-    QList<ResumoPedido> pagina = m_queries.pagina(plano, std::nullopt, kPrimeiraPagina + 1);
+    auto [plano, pagina] = m_queries.abre(busca, kPrimeiraPagina + 1);
     const bool completo = pagina.size() <= kPrimeiraPagina;
     if (!completo)
         pagina.removeLast();

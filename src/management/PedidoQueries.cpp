@@ -58,6 +58,17 @@ QString marcas(int quantas) {
     return lista;
 }
 
+const QString kIndiceTelefone = QStringLiteral("ix_pedido_telefone");
+
+textMatch::SqlCondition prefixoTelefone(Engine engine, const QString& texto) {
+    return textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), texto);
+}
+
+// Counts the matches in `indice`, up to a bound given last.
+QString contagem(Engine engine, const QString& indice, const QString& where) {
+    return kContagem.arg(comIndice(engine, indice), where, QString());
+}
+
 PedidoQueries::Plano nada() {
     PedidoQueries::Plano plano;
     plano.vazio = true;
@@ -86,18 +97,10 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
     case BuscaPedido::Por::Telefone: {
         if (busca.texto.isEmpty())
             return plano(semIndice(engine), QStringLiteral("ped_cli_Telefone IS NOT NULL"));
-        const auto condicao =
-            textMatch::codePrefix(engine, QStringLiteral("ped_cli_Telefone"), busca.texto);
-        const QString indice = QStringLiteral("ix_pedido_telefone");
-        // Telephones spread over every period alike, so a key walk reads orders / matches
-        // orders per page, and an old number no longer heard would walk the whole table.
-        // The blocks read about a page of matches whatever their spread.
-        if (poucas(indice, condicao.sql, condicao.binds))
-            return peloIndice(indice, condicao.sql, condicao.binds);
-        Plano blocos = plano(comIndice(engine, QStringLiteral("ix_pedido_bloco_telefone")),
-                             condicao.sql, condicao.binds);
-        blocos.porBlocos = true;
-        return blocos;
+        const auto condicao = prefixoTelefone(engine, busca.texto);
+        if (poucas(kIndiceTelefone, condicao.sql, condicao.binds))
+            return peloIndice(kIndiceTelefone, condicao.sql, condicao.binds);
+        return porBlocos(engine, condicao);
     }
     case BuscaPedido::Por::Nome: {
         if (busca.texto.isEmpty())
@@ -120,6 +123,45 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
         return planejaNumero(busca.texto);
     }
     return nada();
+}
+
+PedidoQueries::Aberta PedidoQueries::abre(const BuscaPedido& busca, int limite) const {
+    if (busca.por == BuscaPedido::Por::Telefone && !busca.texto.isEmpty()) {
+        // Most telephone prefixes match few orders: the statement that reads them from the
+        // index checks that they are few, instead of a count ahead of it.
+        const Engine engine = m_db.engine();
+        const auto condicao = prefixoTelefone(engine, busca.texto);
+        const Plano indice = peloIndice(kIndiceTelefone, condicao.sql, condicao.binds);
+        Plano conferido = indice;
+        conferido.guarda =
+            QStringLiteral("(%1) < ?").arg(contagem(engine, kIndiceTelefone, condicao.sql));
+        conferido.guardaBinds << condicao.binds << kPoucos << kPoucos;
+        QList<ResumoPedido> linhas = pagina(conferido, std::nullopt, limite);
+        if (!linhas.isEmpty())
+            return {indice, linhas};
+        // Too many to sort, or none at all.
+        if (!m_db.scalarKept(
+                     QStringLiteral("SELECT 1 FROM TB_Pedido WHERE %1 LIMIT 1").arg(condicao.sql),
+                     condicao.binds)
+                 .isValid())
+            return {nada(), {}};
+        const Plano blocos = porBlocos(engine, condicao);
+        return {blocos, pagina(blocos, std::nullopt, limite)};
+    }
+    Plano plano = planeja(busca);
+    QList<ResumoPedido> linhas = pagina(plano, std::nullopt, limite);
+    return {std::move(plano), std::move(linhas)};
+}
+
+PedidoQueries::Plano PedidoQueries::porBlocos(Engine engine,
+                                              const textMatch::SqlCondition& condicao) {
+    // Telephones spread over every period alike, so a key walk reads orders / matches
+    // orders per page, and an old number no longer heard would walk the whole table.
+    // The blocks read about a page of matches whatever their spread.
+    Plano blocos = plano(comIndice(engine, QStringLiteral("ix_pedido_bloco_telefone")),
+                         condicao.sql, condicao.binds);
+    blocos.porBlocos = true;
+    return blocos;
 }
 
 PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
@@ -151,8 +193,7 @@ PedidoQueries::Plano PedidoQueries::planejaPrefixo(const QString& indice,
 bool PedidoQueries::poucas(const QString& indice, const QString& where,
                            const QVariantList& binds) const {
     // Bounded by the index and the limit whatever the prefix: one plan serves every value.
-    return m_db.scalarKept(kContagem.arg(comIndice(m_db.engine(), indice), where, QString()),
-                           binds + QVariantList{kPoucos})
+    return m_db.scalarKept(contagem(m_db.engine(), indice, where), binds + QVariantList{kPoucos})
                .toLongLong() < kPoucos;
 }
 
@@ -221,15 +262,19 @@ QList<ResumoPedido> PedidoQueries::pagina(const Plano& plano, std::optional<qint
                                       : QStringLiteral(" AND ped_ono < ?");
         binds << (plano.chaveInvertida ? -*antesDe : *antesDe);
     }
-    binds << limite;
+    // The engines test a guard in the limit once, before they read anything.
+    const QString limitada =
+        plano.guarda.isEmpty() ? QStringLiteral("?")
+                               : QStringLiteral("CASE WHEN %1 THEN ? ELSE 0 END").arg(plano.guarda);
+    binds << plano.guardaBinds << limite;
     // Through the index only the keys are sorted ("+ 0" keeps PostgreSQL off the key walk);
     // the page's rows are read afterwards. On PostgreSQL only a telephone takes the index, and
     // ix_pedido_telefone_ono holds the listed columns: its matches are sorted with them.
     const QString ordem = plano.chaveInvertida ? QStringLiteral("-ped_ono")
                           : plano.porIndice    ? QStringLiteral("ped_ono + 0 DESC")
                                                : QStringLiteral("ped_ono DESC");
-    const QString filtro = QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 LIMIT ?")
-                               .arg(plano.from, plano.where, depois, ordem);
+    const QString filtro = QStringLiteral(" FROM %1 WHERE %2%3 ORDER BY %4 LIMIT %5")
+                               .arg(plano.from, plano.where, depois, ordem, limitada);
     const QString sql = plano.porIndice && m_db.engine() == Engine::Sqlite
                             ? QStringLiteral("SELECT %1 FROM TB_Pedido WHERE ped_ono IN (SELECT "
                                              "ped_ono%2) ORDER BY ped_ono DESC")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ConnectionSpec.h"
+#include "data/TextMatch.h"
 #include "management/BuscaPedido.h"
 #include "management/PedidoGravado.h"
 
@@ -29,6 +30,8 @@ public:
         bool porIndice = false;              // few matches: sort their keys from the index
         bool porBlocos = false;              // many telephone matches: newest blocks first
         bool chaveInvertida = false;         // walks -ped_ono upwards (ix_pedido_ono_busca)
+        QString guarda;                      // when false, the page reads nothing
+        QVariantList guardaBinds;
     };
     // The newest this many keys (more on a bigger table) tell a prefix for the key walk from
     // one for the index: the walk when they hold a page of matches.
@@ -39,9 +42,15 @@ public:
     Plano planeja(const BuscaPedido& busca) const;
     // Up to `limite` orders of the plan, highest number first, below `antesDe` when given.
     QList<ResumoPedido> pagina(const Plano& plano, std::optional<qint64> antesDe, int limite) const;
+    // A search planned and its first page read, in fewer statements than the two apart.
+    struct Aberta {
+        Plano plano;
+        QList<ResumoPedido> linhas;
+    };
+    Aberta abre(const BuscaPedido& busca, int limite) const;
     // Convenience for one page of a search.
     QList<ResumoPedido> busca(const BuscaPedido& busca, int limite) const {
-        return pagina(planeja(busca), std::nullopt, limite);
+        return abre(busca, limite).linhas;
     }
 
     // The products of the telephone's (exact match) orders that are not cancelled, most asked
@@ -57,6 +66,7 @@ private:
     // `caminhada` walks the key backwards, for many matches; `indice` serves few.
     Plano planejaPrefixo(const QString& indice, const Plano& caminhada) const;
     Plano planejaNumero(const QString& texto) const;
+    static Plano porBlocos(ConnectionSpec::Engine engine, const textMatch::SqlCondition& condicao);
     // Fewer matches than a few pages in `indice`?
     bool poucas(const QString& indice, const QString& where, const QVariantList& binds) const;
     Plano peloIndice(const QString& indice, const QString& where, const QVariantList& binds) const;
