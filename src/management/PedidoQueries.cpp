@@ -26,6 +26,8 @@ constexpr int kPaginaTipica = 200;
 constexpr int kPoucos = 10 * kPaginaTipica;
 // Blocks read by one statement at most, from one seek each.
 constexpr int kMaxBlocos = 32;
+// A telephone prefix this short matches a share of every number.
+constexpr int kPrefixoLargo = 2;
 // Beyond this many digits a number prefix is no order number.
 constexpr int kMaxDigitos = 18;
 
@@ -126,9 +128,10 @@ PedidoQueries::Plano PedidoQueries::planeja(const BuscaPedido& busca) const {
 }
 
 PedidoQueries::Aberta PedidoQueries::abre(const BuscaPedido& busca, int limite) const {
-    if (busca.por == BuscaPedido::Por::Telefone && !busca.texto.isEmpty()) {
+    if (busca.por == BuscaPedido::Por::Telefone && busca.texto.size() > kPrefixoLargo) {
         // Most telephone prefixes match few orders: the statement that reads them from the
-        // index checks that they are few, instead of a count ahead of it.
+        // index checks that they are few, instead of a count ahead of it. A short prefix is
+        // counted first: PostgreSQL would plan its sort of every match each time.
         const Engine engine = m_db.engine();
         const auto condicao = prefixoTelefone(engine, busca.texto);
         const Plano indice = peloIndice(kIndiceTelefone, condicao.sql, condicao.binds);

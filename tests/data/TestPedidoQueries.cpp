@@ -181,9 +181,9 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
     auto estreito = [](int ono) { return ono % 20 == 0; };
     auto telefone = [&](int ono) {
         return QStringLiteral("%1-%2")
-            .arg(QLatin1String(estreito(ono)    ? "8"
-                               : ono <= antigos ? "91"
-                                                : "92"))
+            .arg(QLatin1String(estreito(ono)    ? "888"
+                               : ono <= antigos ? "911"
+                                                : "922"))
             .arg(ono);
     };
     {
@@ -196,15 +196,15 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
     }
     PedidoQueries queries(*db);
     // Every page in order, nothing twice or missing, whichever path: "agata" walks the key,
-    // "bia", "92" and "8" sort their few matches from an index, "9" reads the newest blocks
-    // and "91" passes over the newest blocks, which hold none of its matches.
+    // "bia", "922" and "888" sort their few matches from an index, "9" reads the newest blocks
+    // and "911" passes over the newest blocks, which hold none of its matches.
     using P = BuscaPedido::Por;
     enum Caminho { Chave, Indice, Blocos };
     const std::tuple<P, const char*, int, Caminho> casos[] = {
         {P::Telefone, "9", total - total / 20, Blocos},
-        {P::Telefone, "91", antigos - antigos / 20, Blocos},
-        {P::Telefone, "92", total - antigos - (total - antigos) / 20, Indice},
-        {P::Telefone, "8", total / 20, Indice},
+        {P::Telefone, "911", antigos - antigos / 20, Blocos},
+        {P::Telefone, "922", total - antigos - (total - antigos) / 20, Indice},
+        {P::Telefone, "888", total / 20, Indice},
         {P::Nome, "agata", total - total / 20, Chave},
         {P::Nome, "bia", total / 20, Indice}};
     // PostgreSQL chooses between the name's paths itself.
@@ -238,7 +238,7 @@ void PedidoQueriesTest::broadAndNarrowPrefixesPageAlike() {
             QCOMPARE(model.index(esperados + 1, 4).data().toString(), QString::number(esperados));
         }
     }
-    QVERIFY(queries.abre(BuscaPedido::prefixo(P::Telefone, "7"), 10).plano.vazio);
+    QVERIFY(queries.abre(BuscaPedido::prefixo(P::Telefone, "777"), 10).plano.vazio);
     const auto agatas =
         queries.busca(BuscaPedido::prefixo(BuscaPedido::Por::Nome, "agata 30"), 100);
     QCOMPARE(numeros(agatas).mid(0, 3), (QList<qint64>{3099, 3098, 3097}));
