@@ -6,6 +6,8 @@
 #include "data/Transaction.h"
 #include "masterdata/RegistryQueries.h"
 
+#include <QSqlQuery>
+
 namespace {
 
 const QString kTable = QStringLiteral("TB_Cliente");
@@ -68,16 +70,11 @@ std::optional<Cliente> ClienteStore::find(qint64 codigo) const {
 }
 
 std::optional<Cliente> ClienteStore::findByTelefone(const QString& telefone) const {
-    if (!m_porTelefone)
-        m_porTelefone = m_db.prepare(QStringLiteral("SELECT %1 FROM TB_Cliente WHERE "
-                                                    "cli_Telefone = ? ORDER BY cli_ID LIMIT 1")
-                                         .arg(kColumns));
-    QSqlQuery& query = *m_porTelefone;
-    m_db.execPrepared(query, {telefone});
     std::optional<Cliente> found;
-    if (query.next())
-        found = clienteAt(query);
-    query.finish();
+    m_db.execKept(QStringLiteral("SELECT %1 FROM TB_Cliente WHERE cli_Telefone = ? ORDER BY "
+                                 "cli_ID LIMIT 1")
+                      .arg(kColumns),
+                  {telefone}, [&found](const QSqlQuery& row) { found = clienteAt(row); });
     return found;
 }
 

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
 #include <optional>
@@ -21,14 +20,12 @@ public:
     // Every row: no LIMIT.
     static constexpr int kTodos = -1;
 
-    // A store keeps the statements of its hot lookups prepared on `db` for its whole life:
-    // it must not outlive the connection, and belongs to the connection's thread.
     explicit ClienteStore(Database& db) : m_db(db) {}
 
     bool isEmpty() const;
     std::optional<Cliente> find(qint64 codigo) const;
-    // The customer with exactly this telephone text (each call of a ringing line: prepared
-    // once).
+    // The customer with exactly this telephone text (each call of a ringing line: the
+    // statement stays prepared on the connection).
     std::optional<Cliente> findByTelefone(const QString& telefone) const;
     // Whether a customer other than `exceptCodigo` (0: any) has the telephone.
     bool telefoneTaken(const QString& telefone, qint64 exceptCodigo = 0) const;
@@ -56,5 +53,4 @@ private:
                           int limit, int offset) const;
 
     Database& m_db;
-    mutable std::optional<QSqlQuery> m_porTelefone;
 };

@@ -5,6 +5,8 @@
 #include "data/Transaction.h"
 #include "masterdata/RegistryQueries.h"
 
+#include <QSqlQuery>
+
 using textMatch::SqlCondition;
 
 namespace {
@@ -93,16 +95,12 @@ std::optional<Money> ProdutoStore::price(const QString& categoria, const QString
         registryQueries::whereClause({categoryEquals(m_db.engine(), categoria),
                                       textMatch::foldEquals(m_db.engine(), kName, nome)},
                                      binds);
-    if (!m_preco)
-        m_preco = m_db.prepare(QStringLiteral("SELECT Pro_Preco FROM TB_Produto%1 ORDER BY %2 "
-                                              "LIMIT 1")
-                                   .arg(where, orderBy(m_db.engine(), Order::ByName)));
-    QSqlQuery& query = *m_preco;
-    m_db.execPrepared(query, binds);
     std::optional<Money> preco;
-    if (query.next())
-        preco = Money::fromCents(query.value(0).toLongLong());
-    query.finish();
+    m_db.execKept(QStringLiteral("SELECT Pro_Preco FROM TB_Produto%1 ORDER BY %2 LIMIT 1")
+                      .arg(where, orderBy(m_db.engine(), Order::ByName)),
+                  binds, [&preco](const QSqlQuery& row) {
+                      preco = Money::fromCents(row.value(0).toLongLong());
+                  });
     return preco;
 }
 

@@ -5,7 +5,6 @@
 #include "masterdata/Produto.h"
 
 #include <QList>
-#include <QSqlQuery>
 #include <optional>
 
 class Database;
@@ -19,8 +18,6 @@ public:
         ByCategoryAndName, // the further flavour screens
     };
 
-    // A store keeps the statement of its hot lookup prepared on `db` for its whole life: it
-    // must not outlive the connection, and belongs to the connection's thread.
     explicit ProdutoStore(Database& db) : m_db(db) {}
 
     bool isEmpty() const;
@@ -38,7 +35,7 @@ public:
     // The products naming exactly this category, by name.
     QList<Produto> ofCategory(const QString& categoria) const;
     // The price of the product of that category and name (the delivery fee's lookup, on each
-    // call: prepared once).
+    // call: the statement stays prepared on the connection).
     std::optional<Money> price(const QString& categoria, const QString& nome) const;
 
     // Whether a product other than `exceptCodigo` (0: any) has the name.
@@ -53,5 +50,4 @@ private:
     QList<Produto> select(const QList<textMatch::SqlCondition>& conditions, Order order) const;
 
     Database& m_db;
-    mutable std::optional<QSqlQuery> m_preco;
 };
